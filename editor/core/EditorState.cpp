@@ -1,0 +1,1 @@
+#include "editor/core/EditorState.h"

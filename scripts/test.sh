@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Glyphwerk twice (plain, and with AddressSanitizer and
+# UndefinedBehaviorSanitizer) and runs every test of both builds. Tests that need an X server run under Xvfb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+jobs=$(nproc)
+run_suite() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  cmake --build "$dir" -j "$jobs"
+  (cd "$dir" && xvfb-run -a -s "-screen 0 1280x1024x24" \
+      ctest --output-on-failure -j "$jobs" --timeout 600)
+}
+
+echo "== plain build =="
+run_suite build
+echo "== sanitizer build (address, undefined) =="
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  run_suite build-asan -DGLYPHWERK_SANITIZE=ON -DGLYPHWERK_BUILD_BENCH=OFF
