@@ -75,6 +75,11 @@ struct EditorState {
   int CursorHotSpotX = 0;
   int CursorHotSpotY = 0;
 
+  // --- Options (menu check marks, remembered in the settings file) ---------------------------------------
+  bool ShowHints = true;
+  bool RightButtonEraser = false;
+  bool DoNotScaleImportedImages = false;
+
   // --- Files and start-up ----------------------------------------------------------------------------
   std::string CurrentFileName;
   std::string SettingsPath;
