@@ -3,6 +3,7 @@
 // Member names follow the names the editor's documentation gives them.
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,23 @@ enum IconTypeCode : int {
   kTypeTrueColor = 2,
   kTypeMono = 3,
   kTypeCursor = 4,
+};
+
+// A logical palette as the icon files store their colour tables: a version word (0x300), the entry count and
+// one (red, green, blue, flags) record per entry.
+struct PaletteEntry {
+  std::uint8_t peRed = 0, peGreen = 0, peBlue = 0, peFlags = 0;
+  friend bool operator==(const PaletteEntry&, const PaletteEntry&) = default;
+};
+struct LogPalette {
+  std::uint16_t palVersion = 0x300;
+  std::uint16_t palNumEntries = 0;
+  std::vector<PaletteEntry> palPalEntry;
+  // Entry i as a colour value 0x00BBGGRR.
+  Color color(int i) const {
+    const PaletteEntry& e = palPalEntry.at(static_cast<std::size_t>(i));
+    return MakeColor(e.peRed, e.peGreen, e.peBlue);
+  }
 };
 
 struct EditorState {
@@ -70,6 +88,17 @@ struct EditorState {
   Color LeftPenColor = kBlack;
   Color RightPenColor = kWhite;
   bool LastPenIsLeft = true;
+
+  // --- Logical palettes, colour grid and colour readouts -------------------------------------------------
+  LogPalette MonoLogPalette, DefaultMonoLogPalette;      // 2 entries each
+  LogPalette LogPalette16, DefaultLogPalette16;          // 16
+  LogPalette LogPalette256, DefaultLogPalette256;        // 256
+  Bitmap colorgrd;                                       // the colour grid as shown
+  int ColorGridEntries = 0;                              // cells of the grid as laid out: 2, 16 or 256
+  bool ColorBarsVisible = false;                         // scrRed, scrGreen, scrBlue shown
+  int scrRedPosition = 0, scrGreenPosition = 0, scrBluePosition = 0;
+  std::string rdLabel = "Red=", grLabel = "Green=", blLabel = "Blue=";      // picked colour
+  std::string rdLabel2 = "Red=", grLabel2 = "Green=", blLabel2 = "Blue=";   // colour under the mouse
 
   // --- Cursor hot spot -------------------------------------------------------------------------------
   int CursorHotSpotX = 0;

@@ -1,0 +1,295 @@
+// Palettes: the default tables, the colour grid of each type, the pens, the RGB bars with their change rule,
+// the reset command and the quantisers.
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "editor/core/EditArea.h"
+#include "editor/core/Palettes.h"
+
+namespace gw {
+namespace {
+
+class PaletteTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InitPalettes(s);
+    const int size = 16, zoom = CellSizeFor(size);
+    s.IconSize = size;
+    s.CellSize = zoom;
+    s.IconRect = {0, 0, size, size};
+    s.EditAreaRect = {0, 0, size * zoom, size * zoom};
+    s.CurrentPlacementRect = PlacementRectFor(size);
+    s.iconimage.resize(size, size, kWhite);
+    s.iconmask.resize(size, size, kWhite);
+    s.editarea.resize(size * zoom, size * zoom, kWhite);
+    ResizePlacementCanvas(s, 4 * size);
+  }
+  void NewImageOfType(int type) {
+    s.IconType = type;
+    SetupPaletteForType(s);
+  }
+  EditorState s;
+};
+
+// --- Default tables -------------------------------------------------------------------------------------
+
+TEST_F(PaletteTest, DefaultTables) {
+  EXPECT_EQ(s.DefaultMonoColors, (std::vector<Color>{0x000000, 0xFFFFFF}));
+  EXPECT_EQ(s.DefaultColors16,
+            (std::vector<Color>{0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0x808080,
+                                0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF}));
+  ASSERT_EQ(s.DefaultColors256.size(), 256u);
+  EXPECT_EQ(s.DefaultColors256[160], 0x50B900u);
+  EXPECT_EQ(s.DefaultColors256[159], 0xDCDC00u);
+  EXPECT_EQ(s.DefaultColors256[161], 0x969600u);
+  EXPECT_EQ(s.DefaultColors256[9], 0xF0CAA6u);
+  EXPECT_EQ(s.DefaultColors256[17], 0xFFFFFFu);
+  EXPECT_EQ(s.DefaultColors256[235], 0x005050u);
+  for (int i = 0; i < 20; ++i) EXPECT_EQ(s.DefaultColors256[236 + i], 0xF2F2F2u - 0x0C0C0Cu * static_cast<Color>(i));
+  // Active arrays start as copies, the true-colour grid as the 256 table; they are separate storage.
+  EXPECT_EQ(s.Colors16, s.DefaultColors16);
+  EXPECT_EQ(s.Colors256, s.DefaultColors256);
+  EXPECT_EQ(s.TrueColorGrid, s.DefaultColors256);
+  s.Colors256[3] = 1;
+  EXPECT_EQ(s.DefaultColors256[3], 0x808000u);
+}
+
+TEST_F(PaletteTest, LogicalPalettesMirrorTheArrays) {
+  const std::tuple<const LogPalette*, const std::vector<Color>*, int> blocks[] = {
+      {&s.MonoLogPalette, &s.MonoColors, 2},           {&s.DefaultMonoLogPalette, &s.DefaultMonoColors, 2},
+      {&s.LogPalette16, &s.Colors16, 16},              {&s.DefaultLogPalette16, &s.DefaultColors16, 16},
+      {&s.LogPalette256, &s.Colors256, 256},           {&s.DefaultLogPalette256, &s.DefaultColors256, 256}};
+  for (const auto& [block, colors, n] : blocks) {
+    EXPECT_EQ(block->palVersion, 0x300);
+    ASSERT_EQ(block->palNumEntries, n);
+    ASSERT_EQ(block->palPalEntry.size(), static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) ASSERT_EQ(block->color(i), (*colors)[static_cast<size_t>(i)]);
+  }
+  // Entry 9 of the 256 table, 0xF0CAA6: red 0xA6, green 0xCA, blue 0xF0, flags 0.
+  EXPECT_EQ(s.DefaultLogPalette256.palPalEntry[9], (PaletteEntry{0xA6, 0xCA, 0xF0, 0}));
+  EXPECT_EQ(s.DefaultPalette256.size(), 256);
+  EXPECT_EQ(s.Palette16.size(), 16);
+}
+
+// --- The grid of each type ------------------------------------------------------------------------------
+
+TEST_F(PaletteTest, GridLayoutAndPensPerType) {
+  struct Case {
+    int type, width, height, entries;
+    Color right;
+    bool bars;
+  };
+  const Case cases[] = {{kType16Color, 256, 128, 16, 0xFFFFFF, false},
+                        {kType256Color, 256, 256, 256, 0xFFFFFF, false},
+                        {kTypeTrueColor, 256, 256, 256, 0xFFFFFF, true},
+                        {kTypeMono, 256, 128, 2, 0xFFFFFF, false},
+                        {kTypeCursor, 256, 128, 2, 0xFFFFFF, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    NewImageOfType(c.type);
+    EXPECT_EQ(s.colorgrd.width(), c.width);
+    EXPECT_EQ(s.colorgrd.height(), c.height);
+    EXPECT_EQ(s.ColorGridEntries, c.entries);
+    EXPECT_EQ(s.ColorBarsVisible, c.bars);
+    EXPECT_EQ(s.LeftPenColor, 0x000000u);
+    EXPECT_EQ(s.RightPenColor, c.right);
+    EXPECT_EQ(s.SelectedPaletteIndex, 0);
+    EXPECT_TRUE(s.LastPenIsLeft);
+    EXPECT_EQ(s.scrRedPosition + s.scrGreenPosition + s.scrBluePosition, 0);
+    EXPECT_EQ(s.rdLabel, "Red=0");
+  }
+}
+
+TEST_F(PaletteTest, GridCellsShowTheirEntries) {
+  NewImageOfType(kType16Color);
+  // Cells of 32 x 64: entry 11 (0x00FFFF) is column 3 of the second row.
+  EXPECT_EQ(s.colorgrd.pixel(3 * 32, 64), 0x00FFFFu);
+  EXPECT_EQ(s.colorgrd.pixel(3 * 32 + 31, 127), 0x00FFFFu);
+  EXPECT_EQ(s.colorgrd.pixel(255, 127), 0xFFFFFFu);
+  NewImageOfType(kType256Color);
+  EXPECT_EQ(s.colorgrd.pixel(0 * 16 + 5, 10 * 16 + 5), 0x50B900u);  // entry 160
+  EXPECT_EQ(s.colorgrd.pixel(255, 255), 0x0E0E0Eu);
+  NewImageOfType(kTypeMono);
+  EXPECT_EQ(s.colorgrd.pixel(127, 127), kBlack);
+  EXPECT_EQ(s.colorgrd.pixel(128, 0), kWhite);
+}
+
+TEST_F(PaletteTest, PickMappingPerType) {
+  struct Case {
+    int type, x, y, index;
+    Rect cell;
+  };
+  const Case cases[] = {
+      {kTypeMono, 127, 127, 0, {0, 0, 128, 128}},      {kTypeMono, 128, 0, 1, {128, 0, 256, 128}},
+      {kTypeCursor, 255, 100, 1, {128, 0, 256, 128}},   {kType16Color, 31, 63, 0, {0, 0, 32, 64}},
+      {kType16Color, 32, 64, 9, {32, 64, 64, 128}},     {kType16Color, 255, 127, 15, {224, 64, 256, 128}},
+      {kType16Color, 100, 10, 3, {96, 0, 128, 64}},     {kType256Color, 17, 16, 17, {16, 16, 32, 32}},
+      {kType256Color, 255, 255, 255, {240, 240, 256, 256}}, {kTypeTrueColor, 5, 160, 160, {0, 160, 16, 176}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.type << " " << c.x << "," << c.y);
+    s.IconType = c.type;
+    EXPECT_EQ(PaletteIndexAt(s, c.x, c.y), c.index);
+    EXPECT_EQ(PaletteCellRect(s, c.x, c.y), c.cell);
+  }
+  // Points off the grid stay on it.
+  s.IconType = kType16Color;
+  EXPECT_EQ(PaletteIndexAt(s, 300, 500), 15);
+  EXPECT_EQ(PaletteIndexAt(s, -4, -4), 0);
+}
+
+TEST_F(PaletteTest, ClicksSetOnePenAndTheBarsFollowTheLastPen) {
+  NewImageOfType(kTypeTrueColor);
+  colorgrdMouseDown(s, false, 5 * 16 + 3, 3);  // entry 5, 0x008080, right button
+  EXPECT_EQ(s.RightPenColor, 0x008080u);
+  EXPECT_EQ(s.LeftPenColor, 0x000000u);
+  EXPECT_FALSE(s.LastPenIsLeft);
+  EXPECT_EQ(s.SelectedPaletteIndex, 5);
+  EXPECT_EQ(s.rdLabel, "Red=128");
+  EXPECT_EQ(s.grLabel, "Green=128");
+  EXPECT_EQ(s.blLabel, "Blue=0");
+  EXPECT_EQ(s.TrueColorGrid[5], 0x008080u);  // the pick wrote the entry's own colour back
+
+  // Red to 255: entry 5 keeps green and blue, its cell is repainted, the right pen follows.
+  EXPECT_TRUE(SetColorBarPosition(s, ColorBar::Red, 255));
+  EXPECT_EQ(s.TrueColorGrid[5], 0x0080FFu);
+  EXPECT_EQ(s.Colors256[5], 0x0080FFu);
+  EXPECT_EQ(s.LogPalette256.color(5), 0x0080FFu);
+  EXPECT_EQ(s.Palette256.nearestIndex(0x0080FF), 5);
+  EXPECT_EQ(s.colorgrd.pixel(5 * 16, 0), 0x0080FFu);
+  EXPECT_EQ(s.colorgrd.pixel(5 * 16 + 15, 15), 0x0080FFu);
+  EXPECT_EQ(s.colorgrd.pixel(6 * 16, 0), s.TrueColorGrid[6]);
+  EXPECT_EQ(s.RightPenColor, 0x0080FFu);
+  EXPECT_EQ(s.LeftPenColor, 0x000000u);
+  EXPECT_EQ(s.rdLabel, "Red=255");
+  EXPECT_EQ(s.DefaultColors256[5], 0x008080u);
+}
+
+TEST_F(PaletteTest, BarHandlerRunsOnlyWhenThePositionChanges) {
+  NewImageOfType(kTypeTrueColor);
+  colorgrdMouseDown(s, true, 20, 0);  // entry 1, 0x800080
+  s.LeftPenColor = 0x123456;
+  EXPECT_FALSE(SetColorBarPosition(s, ColorBar::Red, 0x80));  // already there
+  EXPECT_EQ(s.LeftPenColor, 0x123456u);
+  EXPECT_TRUE(SetColorBarPosition(s, ColorBar::Blue, 400));  // clamped to the bar's maximum
+  EXPECT_EQ(s.scrBluePosition, 255);
+  EXPECT_EQ(s.LeftPenColor, 0xFF0080u);
+  s.LeftPenColor = 0x123456;
+  EXPECT_FALSE(SetColorBarPosition(s, ColorBar::Blue, 255));
+  EXPECT_EQ(s.LeftPenColor, 0x123456u);
+}
+
+TEST_F(PaletteTest, ShownColourFromElsewhereGoesIntoTheSelectedEntry) {
+  NewImageOfType(kTypeTrueColor);
+  colorgrdMouseDown(s, true, 2 * 16, 0);  // entry 2
+  ShowColorComponents(s, 0x336699);      // as the colour selector tool does
+  EXPECT_EQ(s.TrueColorGrid[2], 0x336699u);
+  EXPECT_EQ(s.LeftPenColor, 0x336699u);
+  EXPECT_EQ(s.scrRedPosition, 0x99);
+  EXPECT_EQ(s.scrGreenPosition, 0x66);
+  EXPECT_EQ(s.scrBluePosition, 0x33);
+}
+
+TEST_F(PaletteTest, PicksInOtherTypesNeverTouchTheTrueColorGrid) {
+  for (int type : {kTypeMono, kTypeCursor, kType16Color, kType256Color}) {
+    NewImageOfType(type);
+    colorgrdMouseDown(s, true, 255, 127);
+    colorgrdMouseDown(s, false, 40, 0);
+    ShowColorComponents(s, 0x445566);
+  }
+  EXPECT_EQ(s.TrueColorGrid, s.DefaultColors256);
+}
+
+TEST_F(PaletteTest, ResetRestoresTheDefaultsOfTheType) {
+  NewImageOfType(kTypeTrueColor);
+  for (int i = 0; i < 256; i += 7) s.TrueColorGrid[static_cast<size_t>(i)] = 0x010203;
+  colorgrdMouseDown(s, false, 100, 100);
+  s.iconimage.setPixel(1, 1, 0x445566);
+  const Bitmap image = s.iconimage;
+  ResetColorPalette1Click(s);
+  EXPECT_EQ(s.TrueColorGrid, s.DefaultColors256);
+  EXPECT_EQ(s.SelectedPaletteIndex, 0);
+  EXPECT_EQ(s.LeftPenColor, 0x000000u);
+  EXPECT_EQ(s.RightPenColor, 0xFFFFFFu);
+  EXPECT_TRUE(s.LastPenIsLeft);
+  EXPECT_EQ(s.iconimage, image);
+
+  // A new true-colour image shows the grid as it stands.
+  s.TrueColorGrid[17] = 0x00FF00;
+  NewImageOfType(kTypeTrueColor);
+  EXPECT_EQ(s.RightPenColor, 0x00FF00u);
+
+  NewImageOfType(kType16Color);
+  s.Colors16[15] = 0x111111;
+  ResetColorPalette1Click(s);
+  EXPECT_EQ(s.Colors16, s.DefaultColors16);
+  EXPECT_EQ(s.LogPalette16.color(15), 0xFFFFFFu);
+}
+
+TEST(PaletteLabels, CaptionCutAfterTheFirstEquals) {
+  EXPECT_EQ(LabelWithValue("Red=", 128), "Red=128");
+  EXPECT_EQ(LabelWithValue("Green=17", 5), "Green=5");
+  EXPECT_EQ(LabelWithValue("a=b=c", 0), "a=0");
+  EXPECT_EQ(LabelWithValue("Blue", 9), "Blue9");
+}
+
+TEST_F(PaletteTest, PixelReadout) {
+  ShowPixelColor(s, 0xF0CAA6);
+  EXPECT_EQ(s.rdLabel2, "Red=166");
+  EXPECT_EQ(s.grLabel2, "Green=202");
+  EXPECT_EQ(s.blLabel2, "Blue=240");
+}
+
+// --- Quantisers -----------------------------------------------------------------------------------------
+
+TEST_F(PaletteTest, Quantize16KeepsMidGreyAndSnapsTheRest) {
+  NewImageOfType(kType16Color);
+  s.iconimage.setPixel(0, 0, 0x808080);
+  s.iconimage.setPixel(1, 0, 0x7A8185);  // nearest 0x808080
+  s.iconimage.setPixel(2, 0, 0x0000F0);  // nearest 0x0000FF
+  s.iconmask.setPixel(0, 0, kBlack);
+  const Bitmap mask = s.iconmask;
+  QuantizeToColors16(s);
+  EXPECT_EQ(s.iconimage.pixel(0, 0), 0x808080u);
+  EXPECT_EQ(s.iconimage.pixel(1, 0), 0x808080u);
+  EXPECT_EQ(s.iconimage.pixel(2, 0), 0x0000FFu);
+  EXPECT_EQ(s.iconimage.pixel(5, 5), 0xFFFFFFu);
+  EXPECT_EQ(s.iconmask, mask);
+  EXPECT_EQ(s.editarea.pixel(2 * 20 + 1, 1), 0x0000FFu);       // redrawn
+  EXPECT_EQ(s.PlacementCanvas.pixel(24 + 2, 24), 0x0000FFu);   // synced
+}
+
+TEST_F(PaletteTest, QuantizeMonoTakesTheNearerOfBlackAndWhite) {
+  NewImageOfType(kTypeMono);
+  s.iconimage.setPixel(0, 0, 0x808080);  // 3 * 127^2 to white < 3 * 128^2 to black
+  s.iconimage.setPixel(1, 0, 0x7F7F7F);
+  s.iconimage.setPixel(2, 0, kAqua);
+  QuantizeToMonoColors(s);
+  EXPECT_EQ(s.iconimage.pixel(0, 0), kWhite);
+  EXPECT_EQ(s.iconimage.pixel(1, 0), kBlack);
+  EXPECT_EQ(s.iconimage.pixel(2, 0), kWhite);
+}
+
+TEST_F(PaletteTest, QuantizeLooksUpInTheDefaultAndTakesTheActiveColour) {
+  NewImageOfType(kType256Color);
+  // 0x0000FF stands at 16 and again at 50; the lookup keeps the lower index.
+  s.LogPalette256.palPalEntry[16] = {1, 2, 3, 0};
+  s.LogPalette256.palPalEntry[50] = {4, 5, 6, 0};
+  s.iconimage.setPixel(0, 0, 0x0000FF);
+  // 0xFF00FF at 11 and 86.
+  s.LogPalette256.palPalEntry[11] = {7, 8, 9, 0};
+  s.iconimage.setPixel(1, 0, 0xFF00FF);
+  QuantizeToColors256(s);
+  EXPECT_EQ(s.iconimage.pixel(0, 0), MakeColor(1, 2, 3));
+  EXPECT_EQ(s.iconimage.pixel(1, 0), MakeColor(7, 8, 9));
+
+  NewImageOfType(kType16Color);
+  s.LogPalette16.palPalEntry[7] = {0x12, 0x34, 0x56, 0};
+  s.iconimage.setPixel(3, 3, 0x808080);
+  QuantizeToColors16(s);
+  EXPECT_EQ(s.iconimage.pixel(3, 3), MakeColor(0x12, 0x34, 0x56));
+}
+
+}  // namespace
+}  // namespace gw
