@@ -1,0 +1,183 @@
+// The settings file.
+#include "editor/core/Settings.h"
+
+#include <array>
+#include <cstdint>
+#include <exception>
+#include <vector>
+
+#include "platform/IniFile.h"
+
+namespace gw {
+
+namespace {
+
+const char* const kSectionOthers = "Others";
+const char* const kSectionColorPalette = "Color Palette";
+const char* const kSectionFormSize = "Form Size";
+const char* const kKeyIconType = "Icon Type";
+const char* const kKeyIconSize = "Icon Size";
+const char* const kKeyRightButtonEraser = "Right Button Eraser";
+const char* const kKeyHints = "Hints";
+const char* const kKeyDoNotScale = "Do Not Scale Imported Images";
+const char* const kKeyWidth = "Width";
+const char* const kKeyHeight = "Height";
+const char* const kColorKeyPrefix = "Color-";
+
+constexpr std::array<const char*, 5> kTypeNames = {"16 Color Icon", "256 Color Icon", "True Color Icon",
+                                                   "MonoChrome Icon", "Cursor"};
+
+constexpr int kGridSlots = 256;
+constexpr long long kLargestColor = 0xFFFFFF;
+
+// Leading and trailing blanks and control characters go.
+std::string Trim(const std::string& text) {
+  std::size_t b = 0, e = text.size();
+  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
+  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
+  return text.substr(b, e - b);
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The stored name of a type; a type outside 0 ... 3 is stored as "Cursor".
+std::string StoredTypeName(int iconType) {
+  if (iconType >= 0 && iconType <= 3) return kTypeNames[static_cast<std::size_t>(iconType)];
+  return kTypeNames[4];
+}
+
+}  // namespace
+
+std::string SettingsPathFor(const std::string& programFolder) {
+  if (programFolder.empty()) return kSettingsFileName;
+  const char last = programFolder.back();
+  if (last == '/' || last == '\\') return programFolder + kSettingsFileName;
+  return programFolder + "/" + kSettingsFileName;
+}
+
+int IconTypeFromName(const std::string& text) {
+  const std::string name = Trim(text);
+  for (std::size_t i = 0; i < kTypeNames.size(); ++i)
+    if (name == kTypeNames[i]) return static_cast<int>(i);
+  return kTypeTrueColor;
+}
+
+bool StringToInteger(const std::string& text, int& value) {
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  while (i < n && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  bool hex = false;
+  if (i < n && text[i] == '$') {
+    hex = true;
+    ++i;
+  } else if (i + 1 < n && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    hex = true;
+    i += 2;
+  }
+  if (i >= n) return false;
+  long long v = 0;
+  for (; i < n; ++i) {
+    const int d = hex ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+    if (d < 0) return false;
+    v = v * (hex ? 16 : 10) + d;
+    // Hexadecimal may use all 32 bits (read as a signed value); decimal must fit a signed 32-bit integer.
+    if (v > (hex ? 0xFFFFFFFFLL : 0x80000000LL)) return false;
+  }
+  if (hex) {
+    const auto bits = static_cast<std::uint32_t>(v);
+    long long r = static_cast<std::int32_t>(bits);
+    if (negative) r = -r;
+    if (r > 0x7FFFFFFFLL) return false;
+    value = static_cast<int>(r);
+    return true;
+  }
+  if (negative) v = -v;
+  if (v > 0x7FFFFFFFLL || v < -0x80000000LL) return false;
+  value = static_cast<int>(v);
+  return true;
+}
+
+WindowSize LoadSettings(EditorState& s) {
+  const IniFile ini(s.SettingsPath);
+
+  s.DoNotScaleImportedImages = ini.readBool(kSectionOthers, kKeyDoNotScale, false);
+  s.ShowHints = ini.readBool(kSectionOthers, kKeyHints, true);
+  s.RightButtonEraser = ini.readBool(kSectionOthers, kKeyRightButtonEraser, false);
+
+  s.IconType = IconTypeFromName(ini.readString(kSectionOthers, kKeyIconType, ""));
+
+  // No range check: a size that is not one of the seven makes a 16 x 16 image at the first new image.
+  const std::string sizeText = Trim(ini.readString(kSectionOthers, kKeyIconSize, ""));
+  int size = 32;
+  if (!sizeText.empty() && !StringToInteger(sizeText, size)) size = 32;
+  s.IconSize = size;
+
+  const std::vector<std::string> lines = ini.readSectionValues(kSectionColorPalette);
+  if (lines.size() == static_cast<std::size_t>(kGridSlots)) {
+    if (s.TrueColorGrid.size() < static_cast<std::size_t>(kGridSlots)) s.TrueColorGrid.resize(kGridSlots, kBlack);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      const std::size_t eq = lines[i].find('=');
+      const std::string valueText = eq == std::string::npos ? lines[i] : lines[i].substr(eq + 1);
+      int value = 0;
+      if (!StringToInteger(valueText, value)) continue;
+      if (value < 0 || value > kLargestColor) continue;
+      s.TrueColorGrid[i] = static_cast<Color>(value);
+    }
+  }
+
+  WindowSize size2;
+  size2.width = ini.readInteger(kSectionFormSize, kKeyWidth, kDefaultFormWidth);
+  size2.height = ini.readInteger(kSectionFormSize, kKeyHeight, kDefaultFormHeight);
+  return size2;
+}
+
+std::optional<std::string> SaveSettings(const EditorState& s) {
+  try {
+    IniFile ini(s.SettingsPath);
+    ini.writeString(kSectionOthers, kKeyIconType, StoredTypeName(s.IconType));
+    ini.writeInteger(kSectionOthers, kKeyIconSize, s.IconSize);
+    ini.writeBool(kSectionOthers, kKeyRightButtonEraser, s.RightButtonEraser);
+    ini.writeBool(kSectionOthers, kKeyHints, s.ShowHints);
+    ini.writeBool(kSectionOthers, kKeyDoNotScale, s.DoNotScaleImportedImages);
+    ini.eraseSection(kSectionColorPalette);
+    for (int i = 0; i < kGridSlots; ++i) {
+      const Color c = static_cast<std::size_t>(i) < s.TrueColorGrid.size() ? s.TrueColorGrid[static_cast<std::size_t>(i)] : kBlack;
+      ini.writeInteger(kSectionColorPalette, kColorKeyPrefix + std::to_string(i), static_cast<int>(c));
+    }
+    ini.flush();
+  } catch (const std::exception& e) {
+    return std::string(e.what());
+  }
+  return std::nullopt;
+}
+
+void FormResize(const EditorState& s, int width, int height) {
+  if (s.Creating) return;
+  try {
+    IniFile ini(s.SettingsPath);
+    ini.writeInteger(kSectionFormSize, kKeyWidth, width);
+    ini.writeInteger(kSectionFormSize, kKeyHeight, height);
+    ini.flush();
+  } catch (const std::exception&) {
+    // A settings file that cannot be written during a resize is not worth a message.
+  }
+}
+
+bool ShowHintsClick(EditorState& s) {
+  s.ShowHints = !s.ShowHints;
+  return s.ShowHints;
+}
+
+bool UserightmousebuttonasanEraserClick(EditorState& s) {
+  s.RightButtonEraser = !s.RightButtonEraser;
+  return s.RightButtonEraser;
+}
+
+}  // namespace gw
