@@ -69,6 +69,8 @@ struct EditorState {
   bool MouseDrawing = false;
   std::array<int, 8> DragPoints{};
   Rect SelectionRect;
+  std::vector<Point> ShapePoints, ShapeOutline, ShapeCells;  // 1024 points each, made at start-up
+  std::array<Point, 4> CurvePoints{};
 
   // --- Undo ring -------------------------------------------------------------------------------------
   std::array<Bitmap, kUndoDepth> UndoImages;

@@ -1,0 +1,98 @@
+// Commands whose behaviour is still to be built. Each handler is connected to its menu item, button or
+// event already; the work moves out of this file, concern by concern, as it is written.
+#include "editor/ui/ficon.h"
+
+namespace gw {
+
+// ---- Edit area mouse ------------------------------------------------------------------------------------
+void TForm1::editareaMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}  // press on the edit area
+void TForm1::editareaMouseMove(Qt::KeyboardModifiers, int, int) {}                   // move over the edit area
+void TForm1::editareaMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}    // release on the edit area
+
+// ---- Tools with dialogs ---------------------------------------------------------------------------------
+void TForm1::bsnapshotClick() {}  // tool bar "Desktop SnapShot"
+void TForm1::btextClick() {}      // tool bar "Insert Text"
+
+// ---- Files ----------------------------------------------------------------------------------------------
+void TForm1::Open1Click() {}                    // Icon > "&Open..."
+bool TForm1::Save1Click() { return false; }     // Icon > "&Save": true only when the file was written
+void TForm1::SaveAs1Click() {}                  // Icon > "Save &As..."
+void TForm1::Import1Click() {}                  // Icon > "Import..."
+void TForm1::Export1Click() {}                  // Icon > "Export..."
+void TForm1::OpenIconFile(const QString&) {}    // the .ico or .cur file named on the command line
+void TForm1::AllocateIconFileBlocks() {}        // the 29 per-format file blocks, made at start-up
+void TForm1::bColorPalOpenClick() {}            // tool bar "Load Color Palette"
+void TForm1::bColorPalSaveClick() {}            // tool bar "Save Color Palette"
+void TForm1::Timer1Timer() {}                   // re-enables the edit area after a file read or an import
+
+// ---- Edit menu and undo ---------------------------------------------------------------------------------
+void TForm1::DeleteRectangle1Click() {}         // Edit > "Delete Selected Rectangle" (Del)
+void TForm1::Undo1Click() {}                    // Edit > "&Undo" (Ctrl+Z)
+void TForm1::Redo1Click() {}                    // Edit > "Redo" (Ctrl+Y)
+void TForm1::bUndoClick() { Undo1Click(); }     // tool bar "Undo (Ctrl+Z)"
+void TForm1::bRedoClick() { Redo1Click(); }     // tool bar "Redo (Ctrl+Y)"
+void TForm1::CopytoClipboard1Click() {}         // Edit > "&Copy" (Ctrl+C)
+void TForm1::Paste1Click() {}                   // Edit > "&Paste" (Ctrl+V)
+
+// ---- Image menu -----------------------------------------------------------------------------------------
+void TForm1::Sharpen1Click() {}                 // Image > "Sharpening..."
+void TForm1::Softening1Click() {}               // Image > "Softening..."
+void TForm1::Emboss1Click() {}                  // Image > Edge Detection > "Sobel"
+void TForm1::Laplace1Click() {}                 // Image > Edge Detection > "Laplace"
+void TForm1::Intensity1Click() {}               // Image > "Brightness..."
+void TForm1::Constrast1Click() {}               // Image > "Contrast..."
+void TForm1::Nudge1Click() {}                   // Image > "Nudge..."
+void TForm1::GradientFill1Click() {}            // Image > "Gradient Fill..."
+void TForm1::bNudgeLeftClick() {}               // tool bar "Nudge Left"
+void TForm1::bNudgeRightClick() {}              // tool bar "Nudge Right"
+void TForm1::bNudgeUpClick() {}                 // tool bar "Nudge Up"
+void TForm1::bNudgeDownClick() {}               // tool bar "Nudge Down"
+void TForm1::MakeWhiteTransparent1Click() {}          // Image > Transparency > "Make Left Pen Color Transparent"
+void TForm1::MakeRightPenColorTransparent1Click() {}  // Image > Transparency > "Make Right Pen Color Transparent"
+void TForm1::MakeLeftPenColorOpaque1Click() {}        // Image > Opacity > "Make Left Pen Color Opaque"
+void TForm1::MakeRightPenColorOpaque1Click() {}       // Image > Opacity > "Make Right Pen Color Opaque"
+void TForm1::FlipEntireImageHorizontally1Click() {}   // Image > Flip > "Flip Entire Image Horizontally"
+void TForm1::FlipEntireImageVertically1Click() {}     // Image > Flip > "Flip Entire Image Vertically"
+void TForm1::RotateImage90DegreesLeft1Click() {}      // Image > Rotate > "Rotate Image 90 Degrees Left"
+void TForm1::RotateEntireImageClockwise1Click() {}    // Image > Rotate > "Rotate Image 90 Degrees Right"
+// Image > Mirror: the sixteen half and quadrant mirrors.
+void TForm1::BottomMirrorsTop1Click() {}
+void TForm1::TopMirrorsBottom1Click() {}
+void TForm1::RightMirrorsLeft1Click() {}
+void TForm1::LeftMirrorsRight1Click() {}
+void TForm1::LeftTopQuadrantMirrorsRightTopQuadrant1Click() {}
+void TForm1::RightTopQuadrantMirrorsLeftTopQuadrant1Click() {}
+void TForm1::LeftBottomQuadrantMirrorsRightBottomQuadrant1Click() {}
+void TForm1::RightBottomQuadrantMirrorsLeftBottomQuadrant1Click() {}
+void TForm1::LeftTopQuadrantMirrorsLeftBottomQuadrant2Click() {}
+void TForm1::LeftBottomQuadrantMirrorsLeftTopQuadrant1Click() {}
+void TForm1::RightTopQuadrantMirrorsRightBottomQuadrant1Click() {}
+void TForm1::RightBottomQuadrantMirrorsRightTopQuadrant1Click() {}
+void TForm1::LeftTopQuadrantMirrorsRightBottomQuadrant2Click() {}
+void TForm1::RightBottomQuadrantMirrorsLeftTopQuadrant1Click() {}
+void TForm1::LeftBottomQuadrantMirrorsRightTopQuadrant1Click() {}
+void TForm1::RightTopQuadrantMirrorsLeftBottomQuadrant1Click() {}
+
+// ---- Palettes, colour grid and pens ---------------------------------------------------------------------
+void TForm1::colorgrdMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}  // pick from the grid
+void TForm1::scrRedChange() {}                  // red bar moved
+void TForm1::scrGreenChange() {}                // green bar moved
+void TForm1::scrBlueChange() {}                 // blue bar moved
+void TForm1::ResetColorPalette1Click() {}       // Tools/Defaults > "&Reset Color Palette"
+void TForm1::ShowColorGrid() {}                 // lays out and paints the grid of the current type
+
+// ---- Settings and options -------------------------------------------------------------------------------
+void TForm1::LoadSettings() {}                  // reads glyphwerk.ini at start-up
+void TForm1::SaveSettings() {}                  // writes glyphwerk.ini at close
+void TForm1::FormResize() {}                    // writes the window size after start-up
+void TForm1::ShowHintsClick() { ApplyHints(); } // Help > "Show Hints"
+void TForm1::ApplyHints() {}                    // hints on or off by the "Show Hints" check mark
+void TForm1::UserightmousebuttonasanEraserClick() {}  // Tools/Defaults > "Use Right Mouse Button as an Eraser"
+void TForm1::DoNotScaleImportedImages1Click() {}      // Tools/Defaults > "Do Not Scale Imported Images"
+
+// ---- Cursor hot spot, help, About -----------------------------------------------------------------------
+void TForm1::CursorXYHotSpotClick() {}          // Tools/Defaults > "&Set Cursor Hot Spot..."
+void TForm1::Help1Click() {}                    // Help > "&Help Topics" (F1)
+void TForm1::About1Click() {}                   // Help > "&About..."
+
+}  // namespace gw

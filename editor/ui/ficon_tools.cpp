@@ -1,0 +1,151 @@
+// Choosing a drawing tool: the tool buttons, their pictures and the edit area's cursor for each tool. What
+// each tool does on the edit area belongs to the mouse handlers.
+#include <QButtonGroup>
+#include <QToolButton>
+
+#include "editor/core/UndoRing.h"
+#include "editor/ui/ToolArt.h"
+#include "editor/ui/ficon.h"
+
+namespace gw {
+
+namespace {
+
+// The cursor a tool shows over the edit area when it is chosen: a tool-cursor slot, or a standard shape.
+struct ToolCursorChoice {
+  int slot;                  // 30 ... 35, or 0 for `shape`
+  Qt::CursorShape shape;
+};
+
+struct ToolRow {
+  int code;
+  QToolButton* Ui_ficon::*button;
+  int picture;
+  ToolCursorChoice cursor;
+};
+
+constexpr ToolCursorChoice kPencilCursor{kCursorPencil, Qt::ArrowCursor};
+constexpr ToolCursorChoice kArrow{0, Qt::ArrowCursor};
+
+const ToolRow kTools[] = {
+    {0, &Ui_ficon::bpencil, kPicPencil, kPencilCursor},
+    {1, &Ui_ficon::bline, kPicLine, kPencilCursor},
+    {2, &Ui_ficon::bcircle, kPicCircle, kPencilCursor},
+    {3, &Ui_ficon::brect, kPicRect, kPencilCursor},
+    {4, &Ui_ficon::bcircle2, kPicFilledCircle, kPencilCursor},
+    {5, &Ui_ficon::brect2, kPicFilledRect, kPencilCursor},
+    {6, &Ui_ficon::bfloodfill, kPicFloodFill, {kCursorFloodFill, Qt::ArrowCursor}},
+    {7, &Ui_ficon::bmove, kPicMoveRect, kArrow},
+    {8, &Ui_ficon::bmove2, kPicMoveShape, kArrow},
+    {9, &Ui_ficon::beraser, kPicEraser, kArrow},
+    {10, &Ui_ficon::bcurves, kPicCurves, kPencilCursor},
+    {11, &Ui_ficon::bfliph, kPicFlipH, kArrow},
+    {12, &Ui_ficon::bflipv, kPicFlipV, kArrow},
+    {13, &Ui_ficon::brotate, kPicRotate, kArrow},
+    {14, &Ui_ficon::bcolorsub, kPicColorSub, {0, Qt::UpArrowCursor}},
+    {15, &Ui_ficon::brect3, kPicRoundRect, kPencilCursor},
+    {16, &Ui_ficon::brect4, kPicRoundFilledRect, kPencilCursor},
+    {17, &Ui_ficon::bcolorselector, kPicColorSelector, {kCursorColorSelector, Qt::ArrowCursor}},
+};
+
+const ToolRow* RowOf(int code) {
+  for (const ToolRow& r : kTools)
+    if (r.code == code) return &r;
+  return nullptr;
+}
+
+}  // namespace
+
+void TForm1::SetupToolButtons() {
+  ToolButtonGroup = new QButtonGroup(this);
+  ToolButtonGroup->setExclusive(true);
+  for (const ToolRow& r : kTools) {
+    QToolButton* b = this->*(r.button);
+    b->setIcon(ToolButtonIcon(r.picture));
+    ToolButtonGroup->addButton(b, r.code);
+  }
+  bsnapshot->setIcon(ToolButtonIcon(kPicSnapshot));
+  ToolButtonGroup->addButton(bsnapshot);
+  btext->setIcon(ToolButtonIcon(kPicText));
+
+  const auto click = [this](QToolButton* b, void (TForm1::*handler)()) {
+    connect(b, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
+  };
+  click(bpencil, &TForm1::bpencilClick);
+  click(bline, &TForm1::blineClick);
+  click(bcircle, &TForm1::bcircleClick);
+  click(brect, &TForm1::brectClick);
+  click(brect3, &TForm1::brect3Click);
+  click(bcircle2, &TForm1::bcircle2Click);
+  click(brect2, &TForm1::brect2Click);
+  click(brect4, &TForm1::brect4Click);
+  click(bfloodfill, &TForm1::bfloodfillClick);
+  click(bmove, &TForm1::bmoveClick);
+  click(bmove2, &TForm1::bmove2Click);
+  click(beraser, &TForm1::beraserClick);
+  click(bcurves, &TForm1::bcurvesClick);
+  click(bsnapshot, &TForm1::bsnapshotClick);
+  click(bfliph, &TForm1::bfliphClick);
+  click(bflipv, &TForm1::bflipvClick);
+  click(brotate, &TForm1::brotateClick);
+  click(bcolorsub, &TForm1::bcolorsubClick);
+  click(bcolorselector, &TForm1::bcolorselectorClick);
+  click(btext, &TForm1::btextClick);
+}
+
+QToolButton* TForm1::ToolButton(int code) const {
+  const ToolRow* r = RowOf(code);
+  return r ? const_cast<TForm1*>(this)->*(r->button) : nullptr;
+}
+
+void TForm1::ChooseTool(int code) {
+  const ToolRow* row = RowOf(code);
+  if (!row) return;
+  QToolButton* button = this->*(row->button);
+
+  State.CurrentTool = code;
+  // The pressed tool's button is the one disabled button of the group.
+  button->setChecked(true);
+  button->setEnabled(false);
+  QToolButton* previous = ActiveToolButton;
+  ActiveToolButton = button;
+  if (previous && previous != button) {
+    previous->setEnabled(true);
+    if (previous == bcolorselector) UpdateColorSelectorEnabled();
+  }
+  State.ToolStage = 1;
+  if (code == 11) PushUndo(State);  // the horizontal flip tool keeps an undo state at once
+  SetEditAreaCursor(row->cursor.slot ? ScreenCursor(row->cursor.slot) : QCursor(row->cursor.shape));
+  RefreshEditArea();
+  SyncPlacementCanvas();
+  ResetPlacementCanvas(State.CurrentPlacementRect);
+}
+
+void TForm1::SelectToolByIndex(int index) {
+  if (index >= 0 && index <= 16) ChooseTool(index);
+}
+
+void TForm1::bpencilClick() { ChooseTool(0); }
+void TForm1::blineClick() { ChooseTool(1); }
+void TForm1::bcircleClick() { ChooseTool(2); }
+void TForm1::brectClick() { ChooseTool(3); }
+void TForm1::bcircle2Click() { ChooseTool(4); }
+void TForm1::brect2Click() { ChooseTool(5); }
+void TForm1::bfloodfillClick() { ChooseTool(6); }
+void TForm1::bmoveClick() { ChooseTool(7); }
+void TForm1::bmove2Click() { ChooseTool(8); }
+void TForm1::beraserClick() { ChooseTool(9); }
+void TForm1::bcurvesClick() { ChooseTool(10); }
+void TForm1::bfliphClick() { ChooseTool(11); }
+void TForm1::bflipvClick() { ChooseTool(12); }
+void TForm1::brotateClick() { ChooseTool(13); }
+void TForm1::bcolorsubClick() { ChooseTool(14); }
+void TForm1::brect3Click() { ChooseTool(15); }
+void TForm1::brect4Click() { ChooseTool(16); }
+void TForm1::bcolorselectorClick() {
+  // The selector remembers the tool to return to after its pick.
+  bcolorselector->setProperty("Tag", State.CurrentTool);
+  ChooseTool(17);
+}
+
+}  // namespace gw
