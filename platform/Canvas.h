@@ -67,7 +67,8 @@ class Canvas {
   // Cubic Bezier segments: 1 + 3k points. Fewer, or a count not of that form, draws nothing.
   void polyBezier(std::span<const Point> pts);
 
-  // Fills r (corners in any order, clipped) with the brush colour, whatever the brush style.
+  // Fills r (clipped) with the brush colour in copy mode, whatever the brush style and pen mode. Like the
+  // platform's rectangle fill, the corners are taken as given: a reversed or empty r fills nothing.
   void fillRect(const Rect& r);
 
   // Paints with the brush every pixel 4-connected to (x, y) through pixels of exactly `surface`.
