@@ -27,6 +27,8 @@ class Region {
   // Precomputed spans per row, for fast tests and fills.
   int top_ = 0;
   std::vector<std::vector<std::pair<int, int>>> rows_;  // [y - top_] -> sorted half-open x spans
+  Rect box_;                                            // of the pixel set; (0,0,0,0) when empty
+  Kind kind_ = Kind::Null;
 };
 
 }  // namespace gw
