@@ -1,0 +1,309 @@
+// INI access with profile-string semantics. The file is read whole for every access and written whole
+// (to a temporary file beside it, then renamed over it) for every change; nothing is kept open.
+//
+// Lines may end in LF or CRLF when read; every line is written back with LF. A section header is a line whose
+// first non-blank character is '[' and that has a ']' after it. A key line is any other line inside a section
+// that holds a '=' and does not start with ';' (a comment). Lines before the first header, comments, blank
+// lines and anything else are kept as they are. When a section name occurs twice, the first occurrence is the
+// one read and written.
+
+#include "platform/IniFile.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <optional>
+#include <sstream>
+
+namespace gw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr size_t kMaxValueLength = 2047;
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string trim(const std::string& s) {
+  size_t b = 0, e = s.size();
+  while (b < e && isBlank(s[b])) ++b;
+  while (e > b && isBlank(s[e - 1])) --e;
+  return s.substr(b, e - b);
+}
+
+bool equalsNoCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const auto ca = static_cast<unsigned char>(a[i]);
+    const auto cb = static_cast<unsigned char>(b[i]);
+    if (std::tolower(ca) != std::tolower(cb)) return false;
+  }
+  return true;
+}
+
+// The section name of a header line, or nothing for another line.
+std::optional<std::string> headerName(const std::string& line) {
+  const std::string t = trim(line);
+  if (t.empty() || t.front() != '[') return std::nullopt;
+  const size_t close = t.find(']');
+  if (close == std::string::npos) return std::nullopt;
+  return trim(t.substr(1, close - 1));
+}
+
+struct KeyLine {
+  std::string key;
+  std::string value;
+};
+
+// The key and value of a key line (trimmed), or nothing for another line.
+std::optional<KeyLine> keyLine(const std::string& line) {
+  const std::string t = trim(line);
+  if (t.empty() || t.front() == ';' || t.front() == '[') return std::nullopt;
+  const size_t eq = t.find('=');
+  if (eq == std::string::npos) return std::nullopt;
+  KeyLine kl{trim(t.substr(0, eq)), trim(t.substr(eq + 1))};
+  if (kl.key.empty()) return std::nullopt;
+  return kl;
+}
+
+// Lines [begin, end) of the body of the first section named `section`; begin is the header's index.
+struct SectionRange {
+  size_t header;
+  size_t end;
+};
+
+std::optional<SectionRange> findSection(const std::vector<std::string>& lines, const std::string& section,
+                                        size_t from = 0) {
+  const std::string want = trim(section);
+  for (size_t i = from; i < lines.size(); ++i) {
+    auto name = headerName(lines[i]);
+    if (!name || !equalsNoCase(*name, want)) continue;
+    size_t end = i + 1;
+    while (end < lines.size() && !headerName(lines[end])) ++end;
+    return SectionRange{i, end};
+  }
+  return std::nullopt;
+}
+
+// Index of the line holding `key` in the section, if any.
+std::optional<size_t> findKey(const std::vector<std::string>& lines, const SectionRange& sec,
+                              const std::string& key) {
+  const std::string want = trim(key);
+  for (size_t i = sec.header + 1; i < sec.end; ++i) {
+    auto kl = keyLine(lines[i]);
+    if (kl && equalsNoCase(kl->key, want)) return i;
+  }
+  return std::nullopt;
+}
+
+bool hasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
+
+// Decimal with an optional sign, or hexadecimal after "0x" / "0X" (more than two characters in all, at most
+// eight digits, taken as a 32-bit pattern). Anything else, or a decimal outside int, gives nothing.
+std::optional<int> parseInteger(const std::string& text) {
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    const std::string digits = text.substr(2);
+    if (digits.size() > 8) return std::nullopt;
+    std::uint32_t v = 0;
+    for (char ch : digits) {
+      int d;
+      if (ch >= '0' && ch <= '9') d = ch - '0';
+      else if (ch >= 'a' && ch <= 'f') d = ch - 'a' + 10;
+      else if (ch >= 'A' && ch <= 'F') d = ch - 'A' + 10;
+      else return std::nullopt;
+      v = (v << 4) | static_cast<std::uint32_t>(d);
+    }
+    return static_cast<int>(v);
+  }
+  size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  if (i == text.size()) return std::nullopt;
+  std::int64_t v = 0;
+  for (; i < text.size(); ++i) {
+    const char ch = text[i];
+    if (ch < '0' || ch > '9') return std::nullopt;
+    v = v * 10 + (ch - '0');
+    if (v > static_cast<std::int64_t>(std::numeric_limits<int>::max()) + 1) return std::nullopt;
+  }
+  if (negative) v = -v;
+  if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max()) return std::nullopt;
+  return static_cast<int>(v);
+}
+
+// Whether the permission bits leave `p` writable at all. Checked besides access(), which grants the
+// superuser everything, so that a file or folder marked read-only stays so for every user.
+bool hasWriteBit(const fs::path& p) {
+  std::error_code ec;
+  const auto perms = fs::status(p, ec).permissions();
+  if (ec) return false;
+  return (perms & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) != fs::perms::none;
+}
+
+// The reason `target` cannot be written, or "" when it can (as far as can be told before trying).
+std::string writeRefusal(const fs::path& target) {
+  std::error_code ec;
+  fs::path dir = target.parent_path();
+  if (dir.empty()) dir = ".";
+  if (!fs::is_directory(dir, ec)) return "the folder " + dir.string() + " does not exist";
+  if (fs::exists(target, ec)) {
+    if (fs::is_directory(target, ec)) return "it is a folder";
+    if (::access(target.c_str(), W_OK) != 0 || !hasWriteBit(target)) return "the file is read-only";
+  }
+  if (::access(dir.c_str(), W_OK) != 0 || !hasWriteBit(dir)) return "the folder " + dir.string() + " is read-only";
+  return {};
+}
+
+}  // namespace
+
+IniFile::IniFile(std::string path) : path_(std::move(path)) {}
+
+std::vector<std::string> IniFile::load() const {
+  std::vector<std::string> lines;
+  std::ifstream in(path_, std::ios::binary);
+  if (!in) return lines;  // a missing or unreadable file reads as empty
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+void IniFile::store(const std::vector<std::string>& lines) {
+  // Write through a link to the file it names, so the link survives the rename.
+  std::error_code ec;
+  fs::path target = path_;
+  if (fs::is_symlink(target, ec)) {
+    const fs::path resolved = fs::weakly_canonical(target, ec);
+    if (!ec) target = resolved;
+  }
+  const auto fail = [&](const std::string& why) {
+    throw IniWriteError("Cannot write the settings file " + path_ + ": " + why);
+  };
+  if (const std::string why = writeRefusal(target); !why.empty()) fail(why);
+
+  static std::atomic<unsigned> serial{0};
+  const fs::path tmp = target.string() + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++serial);
+  {
+    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+    if (!out) fail(std::strerror(errno));
+    for (const auto& l : lines) out << l << '\n';
+    out.flush();
+    if (!out) {
+      out.close();
+      fs::remove(tmp, ec);
+      fail("writing failed");
+    }
+  }
+  // Keep the permissions of the file being replaced.
+  if (fs::exists(target, ec)) fs::permissions(tmp, fs::status(target, ec).permissions(), ec);
+  fs::rename(tmp, target, ec);
+  if (ec) {
+    const std::string why = ec.message();
+    std::error_code ignored;
+    fs::remove(tmp, ignored);
+    fail(why);
+  }
+}
+
+std::string IniFile::readString(const std::string& section, const std::string& key, const std::string& def) const {
+  const auto lines = load();
+  const auto sec = findSection(lines, section);
+  if (!sec) return def;
+  const auto at = findKey(lines, *sec, key);
+  if (!at) return def;
+  std::string value = keyLine(lines[*at])->value;
+  if (value.size() > kMaxValueLength) value.resize(kMaxValueLength);
+  return value;
+}
+
+int IniFile::readInteger(const std::string& section, const std::string& key, int def) const {
+  const auto v = parseInteger(trim(readString(section, key, "")));
+  return v ? *v : def;
+}
+
+bool IniFile::readBool(const std::string& section, const std::string& key, bool def) const {
+  return readInteger(section, key, def ? 1 : 0) != 0;
+}
+
+void IniFile::writeString(const std::string& section, const std::string& key, const std::string& value) {
+  const std::string sectionName = trim(section);
+  const std::string keyName = trim(key);
+  const auto reject = [&](const std::string& why) {
+    throw IniWriteError("Cannot write the settings file " + path_ + ": " + why);
+  };
+  if (sectionName.empty() || hasLineBreak(sectionName) || sectionName.find(']') != std::string::npos)
+    reject("bad section name \"" + section + "\"");
+  if (keyName.empty() || hasLineBreak(keyName) || keyName.find('=') != std::string::npos ||
+      keyName.front() == '[' || keyName.front() == ';')
+    reject("bad key name \"" + key + "\"");
+  if (hasLineBreak(value)) reject("a value holds a line break");
+
+  auto lines = load();
+  const std::string newLine = keyName + "=" + trim(value);
+  const auto sec = findSection(lines, sectionName);
+  if (!sec) {
+    lines.push_back("[" + sectionName + "]");
+    lines.push_back(newLine);
+  } else if (const auto at = findKey(lines, *sec, keyName)) {
+    lines[*at] = keyLine(lines[*at])->key + "=" + trim(value);
+  } else {
+    // After the section's last non-blank line, so blank lines that part it from the next section stay there.
+    size_t pos = sec->end;
+    while (pos > sec->header + 1 && trim(lines[pos - 1]).empty()) --pos;
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(pos), newLine);
+  }
+  store(lines);
+}
+
+void IniFile::writeInteger(const std::string& section, const std::string& key, int value) {
+  writeString(section, key, std::to_string(value));
+}
+
+void IniFile::writeBool(const std::string& section, const std::string& key, bool value) {
+  writeString(section, key, value ? "1" : "0");
+}
+
+std::vector<std::string> IniFile::readSectionValues(const std::string& section) const {
+  std::vector<std::string> out;
+  const auto lines = load();
+  const auto sec = findSection(lines, section);
+  if (!sec) return out;
+  for (size_t i = sec->header + 1; i < sec->end; ++i) {
+    auto kl = keyLine(lines[i]);
+    if (!kl) continue;
+    if (kl->value.size() > kMaxValueLength) kl->value.resize(kMaxValueLength);
+    out.push_back(kl->key + "=" + kl->value);
+  }
+  return out;
+}
+
+void IniFile::eraseSection(const std::string& section) {
+  auto lines = load();
+  bool changed = false;
+  while (const auto sec = findSection(lines, section)) {
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(sec->header),
+                lines.begin() + static_cast<std::ptrdiff_t>(sec->end));
+    changed = true;
+  }
+  if (changed) store(lines);
+}
+
+void IniFile::flush() {
+  std::error_code ec;
+  fs::path target = path_;
+  if (fs::is_symlink(target, ec)) target = fs::weakly_canonical(target, ec);
+  if (const std::string why = writeRefusal(target); !why.empty())
+    throw IniWriteError("Cannot write the settings file " + path_ + ": " + why);
+}
+
+}  // namespace gw
