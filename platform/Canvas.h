@@ -52,19 +52,27 @@ class Canvas {
   BackgroundMode backgroundMode() const { return bkMode_; }
   Color backgroundColor() const { return bkColor_; }
 
-  // Lines: the current position moves to the end point, which is not drawn.
+  // Lines: the current position moves to the end point, which is not drawn. A line takes max(|dx|, |dy|)
+  // steps along its major axis; the minor coordinate is the exact one rounded to the nearest pixel, an exact
+  // half going to the smaller coordinate. Each lineTo starts the dot pattern afresh.
   void moveTo(int x, int y) { pos_ = {x, y}; }
   void lineTo(int x, int y);
   Point penPosition() const { return pos_; }
 
   // Closed figures in the box (l, t, r, b), corners in any order, right and bottom edges excluded.
+  // rectangle: a zero-width or zero-height box, and a 1 x 1 box, draw nothing. The outline is one closed path
+  // from (r-1, t) left along the top, down the left side, right along the bottom and up the right side (each
+  // side leaving out its last pixel, so a 1-pixel-thin box retraces itself); a solid brush fills the inside
+  // only, with the pen's mix.
   void rectangle(int l, int t, int r, int b);
   void ellipse(int l, int t, int r, int b);
   void roundRect(int l, int t, int r, int b, int cornerWidth, int cornerHeight);
 
-  // Open polyline; every vertex but the last is drawn.
+  // Open polyline; every vertex but the last is drawn. The dot pattern runs on through the vertices.
   void polyline(std::span<const Point> pts);
-  // Cubic Bezier segments: 1 + 3k points. Fewer, or a count not of that form, draws nothing.
+  // Cubic Bezier segments: 1 + 3k points. Fewer, or a count not of that form, draws nothing. Each segment
+  // is flattened to a polyline (midpoint subdivision in 1/16 pixel), drawn as one polyline: the final end
+  // point is drawn only when the curve passes through it.
   void polyBezier(std::span<const Point> pts);
 
   // Fills r (clipped) with the brush colour in copy mode, whatever the brush style and pen mode. Like the

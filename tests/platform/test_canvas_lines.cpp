@@ -74,7 +74,7 @@ TEST(CanvasNotXor, InvertsRelativeToThePenColourAndFillsOnlyTheInsideOfARectangl
 void expectClippingInvariant(PenStyle style, std::mt19937& rng) {
   const int big = 700, small = 16, ox = 340, oy = 340;
   std::uniform_int_distribution<int> pick(0, 2);
-  for (int round = 0; round < 200; ++round) {
+  for (int round = 0; round < 120; ++round) {
     const auto pts = randomPoints(rng, 5, -100, 800);
     std::vector<Point> shifted;
     for (const Point& p : pts) shifted.push_back({p.x - ox, p.y - oy});
