@@ -173,6 +173,19 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   void scrBlueChange();
   void ResetColorPalette1Click();
   void ShowColorGrid();  // the colour grid, pens and RGB bars of the current type, after its palette set-up
+  // Palette helpers for other commands (ficon_palette.cpp): show a colour on the bars (the colour selector's
+  // pick goes into the selected grid entry and the last pen), show the colour under the mouse, and bring
+  // the readouts, bars, pens and grid on screen in line with the state.
+  // The forms taking the state keep engine-style calls from members working (and the window in step).
+  void ShowColorComponents(Color c);
+  void ShowColorComponents(EditorState& s, Color c);
+  void ShowPixelColor(Color c);
+  void ShowPixelColor(EditorState& s, Color c);
+  void RefreshColorGroup();
+  // Undo (ficon_undo.cpp): every finished edit pushes through here so that Undo and Redo are enabled right.
+  void PushUndo();
+  void PushUndo(EditorState& s);
+  void UpdateUndoButtons();
   // Settings and options.
   void LoadSettings();
   void SaveSettings();

@@ -27,10 +27,6 @@ void TForm1::Timer1Timer() {}                   // re-enables the edit area afte
 
 // ---- Edit menu and undo ---------------------------------------------------------------------------------
 void TForm1::DeleteRectangle1Click() {}         // Edit > "Delete Selected Rectangle" (Del)
-void TForm1::Undo1Click() {}                    // Edit > "&Undo" (Ctrl+Z)
-void TForm1::Redo1Click() {}                    // Edit > "Redo" (Ctrl+Y)
-void TForm1::bUndoClick() { Undo1Click(); }     // tool bar "Undo (Ctrl+Z)"
-void TForm1::bRedoClick() { Redo1Click(); }     // tool bar "Redo (Ctrl+Y)"
 void TForm1::CopytoClipboard1Click() {}         // Edit > "&Copy" (Ctrl+C)
 void TForm1::Paste1Click() {}                   // Edit > "&Paste" (Ctrl+V)
 
@@ -72,23 +68,6 @@ void TForm1::LeftTopQuadrantMirrorsRightBottomQuadrant2Click() {}
 void TForm1::RightBottomQuadrantMirrorsLeftTopQuadrant1Click() {}
 void TForm1::LeftBottomQuadrantMirrorsRightTopQuadrant1Click() {}
 void TForm1::RightTopQuadrantMirrorsLeftBottomQuadrant1Click() {}
-
-// ---- Palettes, colour grid and pens ---------------------------------------------------------------------
-void TForm1::colorgrdMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}  // pick from the grid
-void TForm1::scrRedChange() {}                  // red bar moved
-void TForm1::scrGreenChange() {}                // green bar moved
-void TForm1::scrBlueChange() {}                 // blue bar moved
-void TForm1::ResetColorPalette1Click() {}       // Tools/Defaults > "&Reset Color Palette"
-void TForm1::ShowColorGrid() {}                 // lays out and paints the grid of the current type
-
-// ---- Settings and options -------------------------------------------------------------------------------
-void TForm1::LoadSettings() {}                  // reads glyphwerk.ini at start-up
-void TForm1::SaveSettings() {}                  // writes glyphwerk.ini at close
-void TForm1::FormResize() {}                    // writes the window size after start-up
-void TForm1::ShowHintsClick() { ApplyHints(); } // Help > "Show Hints"
-void TForm1::ApplyHints() {}                    // hints on or off by the "Show Hints" check mark
-void TForm1::UserightmousebuttonasanEraserClick() {}  // Tools/Defaults > "Use Right Mouse Button as an Eraser"
-void TForm1::DoNotScaleImportedImages1Click() {}      // Tools/Defaults > "Do Not Scale Imported Images"
 
 // ---- Cursor hot spot, help, About -----------------------------------------------------------------------
 void TForm1::CursorXYHotSpotClick() {}          // Tools/Defaults > "&Set Cursor Hot Spot..."

@@ -1,0 +1,60 @@
+// The settings file and the option commands, over editor/core/Settings.
+#include "editor/core/Settings.h"
+
+#include <QToolButton>
+
+#include "editor/ui/ficon.h"
+#include "platform/IniFile.h"
+
+namespace gw {
+
+namespace {
+const char* const kHintProperty = "gwHint";
+}  // namespace
+
+void TForm1::LoadSettings() {
+  const WindowSize size = gw::LoadSettings(State);
+  DoNotScaleImportedImages1->setChecked(State.DoNotScaleImportedImages);
+  ShowHints->setChecked(State.ShowHints);  // the hints themselves are applied by FormCreate
+  UserightmousebuttonasanEraser->setChecked(State.RightButtonEraser);
+  resize(size.width, size.height);  // still creating: not written back
+}
+
+void TForm1::SaveSettings() {
+  // The check marks are what is remembered.
+  State.ShowHints = ShowHints->isChecked();
+  State.RightButtonEraser = UserightmousebuttonasanEraser->isChecked();
+  State.DoNotScaleImportedImages = DoNotScaleImportedImages1->isChecked();
+  // A refused write ends the save; FormClose reports it once and closes all the same.
+  if (const std::optional<std::string> error = gw::SaveSettings(State)) throw IniWriteError(*error);
+}
+
+void TForm1::FormResize() { gw::FormResize(State, width(), height()); }
+
+void TForm1::ShowHintsClick() {
+  State.ShowHints = ShowHints->isChecked();
+  ApplyHints();
+}
+
+void TForm1::ApplyHints() {
+  const bool on = ShowHints->isChecked();
+  QList<QWidget*> widgets;
+  for (QToolButton* b : ToolBar->findChildren<QToolButton*>()) widgets << b;
+  for (QWidget* w : ToolBar2->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) widgets << w;
+  widgets << leftcolorDisp << rightcolorDisp << iconimage << iconmask;
+  for (QWidget* w : widgets) {
+    // The hint a control was given is kept aside the first time, so it can come back.
+    if (!w->property(kHintProperty).isValid()) w->setProperty(kHintProperty, w->toolTip());
+    w->setToolTip(on ? w->property(kHintProperty).toString() : QString());
+  }
+}
+
+void TForm1::UserightmousebuttonasanEraserClick() {
+  State.RightButtonEraser = UserightmousebuttonasanEraser->isChecked();
+}
+
+void TForm1::DoNotScaleImportedImages1Click() {
+  State.DoNotScaleImportedImages = DoNotScaleImportedImages1->isChecked();
+}
+
+}  // namespace gw
