@@ -10,6 +10,8 @@ namespace {
 // Rows farther than this from the origin are left out of a region; no canvas comes near it, and it bounds
 // the memory a polygon with absurd coordinates can take.
 constexpr std::int64_t kRowLimit = 1 << 16;
+// Coordinates are taken within +-2^27, as the platform's regions do; this keeps the arithmetic in 64 bits.
+constexpr int kCoordLimit = 1 << 27;
 
 std::int64_t floorDiv(std::int64_t num, std::int64_t den) {  // den > 0
   std::int64_t q = num / den;
@@ -25,7 +27,10 @@ int clampToInt(std::int64_t v) {
 
 Region Region::polygon(std::span<const Point> pts) {
   Region rgn;
-  rgn.pts_.assign(pts.begin(), pts.end());
+  rgn.pts_.reserve(pts.size());
+  for (const Point& p : pts)
+    rgn.pts_.push_back({std::clamp(p.x, -kCoordLimit, kCoordLimit), std::clamp(p.y, -kCoordLimit, kCoordLimit)});
+  pts = rgn.pts_;
   if (pts.size() < 3) return rgn;
 
   // Edges in the order the platform takes them: the closing edge first, then the others in point order.
