@@ -99,8 +99,17 @@ void Canvas::copyRect(const Rect& dstRect, const Bitmap& src, const Rect& srcRec
   const bool singleColumns =
       std::all_of(cols.begin(), cols.end(), [](const AxisStep& s) { return s.srcHi - s.srcLo == 1; });
 
+  // The columns written form one run of the destination row (only its ends can lose their source).
+  const auto [minCol, maxCol] = std::minmax(cols.front().dst, cols.back().dst);
+  const AxisStep* done = nullptr;  // the last row computed; a row with the same source is a copy of it
   for (const AxisStep& r : rows) {
     Color* out = bmp_->row(r.dst);
+    if (done != nullptr && done->srcLo == r.srcLo && done->srcHi == r.srcHi) {
+      const Color* same = bmp_->row(done->dst);
+      std::copy(same + minCol, same + maxCol + 1, out + minCol);
+      continue;
+    }
+    done = &r;
     if (singleColumns && r.srcHi - r.srcLo == 1) {
       const Color* in = src.row(r.srcLo);
       for (const AxisStep& c : cols) out[c.dst] = in[c.srcLo];
