@@ -84,6 +84,15 @@ std::vector<AxisStep> mapAxis(int dstOrg, int dstLen, int dstSize, int srcOrg, i
 }  // namespace
 
 void Canvas::copyRect(const Rect& dstRect, const Bitmap& src, const Rect& srcRect, StretchMode mode) {
+  // Like the platform, coordinates are taken within +-2^27; a copy reaching beyond that does nothing. This
+  // also keeps every product of the stepping in 64 bits.
+  constexpr std::int64_t kLimit = std::int64_t{1} << 27;
+  const auto outOfRange = [&](int a, int b) {
+    return std::abs(static_cast<std::int64_t>(a)) > kLimit || std::abs(static_cast<std::int64_t>(b)) > kLimit;
+  };
+  if (outOfRange(dstRect.left, dstRect.right) || outOfRange(dstRect.top, dstRect.bottom) ||
+      outOfRange(srcRect.left, srcRect.right) || outOfRange(srcRect.top, srcRect.bottom))
+    return;
   // A copy within one bitmap reads from a snapshot, so overlapping rectangles do not feed on themselves.
   if (&src == bmp_) {
     const Bitmap snapshot = src;
@@ -91,11 +100,11 @@ void Canvas::copyRect(const Rect& dstRect, const Bitmap& src, const Rect& srcRec
     return;
   }
   const bool merge = mode == StretchMode::BlackOnWhite;
-  const auto cols = mapAxis(dstRect.left, dstRect.width(), bmp_->width(), srcRect.left, srcRect.width(),
-                            src.width(), true, merge);
+  const auto cols = mapAxis(dstRect.left, dstRect.right - dstRect.left, bmp_->width(), srcRect.left,
+                            srcRect.right - srcRect.left, src.width(), true, merge);
   if (cols.empty()) return;
-  const auto rows = mapAxis(dstRect.top, dstRect.height(), bmp_->height(), srcRect.top, srcRect.height(),
-                            src.height(), false, merge);
+  const auto rows = mapAxis(dstRect.top, dstRect.bottom - dstRect.top, bmp_->height(), srcRect.top,
+                            srcRect.bottom - srcRect.top, src.height(), false, merge);
   const bool singleColumns =
       std::all_of(cols.begin(), cols.end(), [](const AxisStep& s) { return s.srcHi - s.srcLo == 1; });
 

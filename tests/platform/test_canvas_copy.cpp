@@ -67,6 +67,7 @@ TEST(CanvasCopy, SourceOutsideItsBitmapLeavesTheDestinationAlone) {
   c.copyRect({0, 0, 8, 8}, src, {0, 0, 4, 0});
   c.copyRect({100, 100, 140, 140}, src, {0, 0, 4, 4});
   c.copyRect({-40, 0, -8, 8}, src, {0, 0, 4, 4});
+  c.copyRect({INT32_MIN, 0, INT32_MAX, 8}, src, {0, 0, 4, 4});  // beyond any coordinate: ignored
   EXPECT_EQ(dst, kept);
 }
 
