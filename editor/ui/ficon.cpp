@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 #include <new>
 
 #include "editor/core/EditArea.h"
@@ -88,6 +89,11 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
   } catch (const std::exception& e) {
     boxes_->error(QString::fromLocal8Bit(e.what()));
     RecoverFromFailedCreate();
+  }
+  // The window opens centred on the screen, at the size start-up gave it.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    move(area.x() + std::max(0, (area.width() - width()) / 2), area.y() + std::max(0, (area.height() - height()) / 2));
   }
 }
 
