@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QSignalSpy>
 #include <QtTest>
 #include <memory>
 
@@ -464,6 +465,32 @@ class MainWindowTest : public QObject {
     QCOMPARE(shown.pixelColor(29, 39), QColor(255, 0, 0));
     QCOMPARE(shown.pixelColor(30, 35), QColor(255, 255, 255));
     QCOMPARE(shown.pixelColor(19, 35), QColor(255, 255, 255));
+  }
+
+  void imageViewReportsBitmapPixels() {
+    Bitmap bmp(10, 10, kWhite);
+    TImageView view;
+    view.setBitmap(&bmp);
+    view.resize(20, 20);  // stretched twice
+    QSignalSpy down(&view, &TImageView::mouseDown);
+    QSignalSpy up(&view, &TImageView::mouseUp);
+    QTest::mousePress(&view, Qt::RightButton, Qt::ShiftModifier, QPoint(5, 19));
+    QTest::mouseRelease(&view, Qt::RightButton, Qt::NoModifier, QPoint(0, 0));
+    QCOMPARE(down.size(), 1);
+    QCOMPARE(down[0][0].value<Qt::MouseButton>(), Qt::RightButton);
+    QCOMPARE(down[0][1].value<Qt::KeyboardModifiers>(), Qt::KeyboardModifiers(Qt::ShiftModifier));
+    QCOMPARE(down[0][2].toInt(), 2);
+    QCOMPARE(down[0][3].toInt(), 9);
+    QCOMPARE(up.size(), 1);
+    QCOMPARE(view.toBitmap(QPointF(-3, 40)), QPoint(-2, 20));  // outside the view maps outside the bitmap
+    view.resize(10, 10);
+    QCOMPARE(view.toBitmap(QPointF(-1, 9)), QPoint(-1, 9));
+
+    bmp.setPixel(0, 0, 0x00FF0000);  // blue in the 0x00BBGGRR layout
+    bmp.setPixel(9, 9, 0x0000FF00);
+    const QImage img = ToQImage(bmp);
+    QCOMPARE(img.pixelColor(0, 0), QColor(0, 0, 255));
+    QCOMPARE(img.pixelColor(9, 9), QColor(0, 255, 0));
   }
 
   void toolChoiceKeepsOneDisabledButton() {
