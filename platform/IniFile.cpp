@@ -9,6 +9,8 @@
 
 #include "platform/IniFile.h"
 
+#include "platform/TextToInt.h"
+
 #include <unistd.h>
 
 #include <algorithm>
@@ -106,38 +108,6 @@ std::optional<size_t> findKey(const std::vector<std::string>& lines, const Secti
 
 bool hasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
 
-// Decimal with an optional sign, or hexadecimal after "0x" / "0X" (more than two characters in all, at most
-// eight digits, taken as a 32-bit pattern). Anything else, or a decimal outside int, gives nothing.
-std::optional<int> parseInteger(const std::string& text) {
-  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    const std::string digits = text.substr(2);
-    if (digits.size() > 8) return std::nullopt;
-    std::uint32_t v = 0;
-    for (char ch : digits) {
-      int d;
-      if (ch >= '0' && ch <= '9') d = ch - '0';
-      else if (ch >= 'a' && ch <= 'f') d = ch - 'a' + 10;
-      else if (ch >= 'A' && ch <= 'F') d = ch - 'A' + 10;
-      else return std::nullopt;
-      v = (v << 4) | static_cast<std::uint32_t>(d);
-    }
-    return static_cast<int>(v);
-  }
-  size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  if (i == text.size()) return std::nullopt;
-  std::int64_t v = 0;
-  for (; i < text.size(); ++i) {
-    const char ch = text[i];
-    if (ch < '0' || ch > '9') return std::nullopt;
-    v = v * 10 + (ch - '0');
-    if (v > static_cast<std::int64_t>(std::numeric_limits<int>::max()) + 1) return std::nullopt;
-  }
-  if (negative) v = -v;
-  if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max()) return std::nullopt;
-  return static_cast<int>(v);
-}
 
 // Whether the permission bits leave `p` writable at all. Checked besides access(), which grants the
 // superuser everything, so that a file or folder marked read-only stays so for every user.
@@ -227,7 +197,7 @@ std::string IniFile::readString(const std::string& section, const std::string& k
 }
 
 int IniFile::readInteger(const std::string& section, const std::string& key, int def) const {
-  const auto v = parseInteger(trim(readString(section, key, "")));
+  const auto v = TextToInt(trim(readString(section, key, "")));
   return v ? *v : def;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/IniFile.h"
+#include "platform/TextToInt.h"
 
 namespace gw {
 
@@ -38,12 +39,6 @@ std::string Trim(const std::string& text) {
   return text.substr(b, e - b);
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // The stored name of a type; a type outside 0 ... 3 is stored as "Cursor".
 std::string StoredTypeName(int iconType) {
@@ -67,42 +62,6 @@ int IconTypeFromName(const std::string& text) {
   return kTypeTrueColor;
 }
 
-bool StringToInteger(const std::string& text, int& value) {
-  std::size_t i = 0;
-  const std::size_t n = text.size();
-  while (i < n && text[i] == ' ') ++i;
-  bool negative = false;
-  if (i < n && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-  bool hex = false;
-  if (i < n && text[i] == '$') {
-    hex = true;
-    ++i;
-  } else if (i + 1 < n && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
-    hex = true;
-    i += 2;
-  }
-  if (i >= n) return false;
-  long long v = 0;
-  for (; i < n; ++i) {
-    const int d = hex ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
-    if (d < 0) return false;
-    v = v * (hex ? 16 : 10) + d;
-    // Hexadecimal may use all 32 bits (read as a signed value); decimal must fit a signed 32-bit integer.
-    if (v > (hex ? 0xFFFFFFFFLL : 0x80000000LL)) return false;
-  }
-  if (hex) {
-    const auto bits = static_cast<std::uint32_t>(v);
-    long long r = static_cast<std::int32_t>(bits);
-    if (negative) r = -r;
-    if (r > 0x7FFFFFFFLL) return false;
-    value = static_cast<int>(r);
-    return true;
-  }
-  if (negative) v = -v;
-  if (v > 0x7FFFFFFFLL || v < -0x80000000LL) return false;
-  value = static_cast<int>(v);
-  return true;
-}
 
 WindowSize LoadSettings(EditorState& s) {
   const IniFile ini(s.SettingsPath);
@@ -116,7 +75,7 @@ WindowSize LoadSettings(EditorState& s) {
   // No range check: a size that is not one of the seven makes a 16 x 16 image at the first new image.
   const std::string sizeText = Trim(ini.readString(kSectionOthers, kKeyIconSize, ""));
   int size = 32;
-  if (!sizeText.empty() && !StringToInteger(sizeText, size)) size = 32;
+  if (!sizeText.empty()) size = TextToInt(sizeText).value_or(32);
   s.IconSize = size;
 
   const std::vector<std::string> lines = ini.readSectionValues(kSectionColorPalette);
@@ -125,10 +84,9 @@ WindowSize LoadSettings(EditorState& s) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
       const std::size_t eq = lines[i].find('=');
       const std::string valueText = eq == std::string::npos ? lines[i] : lines[i].substr(eq + 1);
-      int value = 0;
-      if (!StringToInteger(valueText, value)) continue;
-      if (value < 0 || value > kLargestColor) continue;
-      s.TrueColorGrid[i] = static_cast<Color>(value);
+      const std::optional<int> value = TextToInt(valueText);
+      if (!value || *value < 0 || *value > kLargestColor) continue;
+      s.TrueColorGrid[i] = static_cast<Color>(*value);
     }
   }
 

@@ -21,9 +21,6 @@ std::string SettingsPathFor(const std::string& programFolder);
 // "Cursor"): trimmed of blanks and control characters, then compared exactly (letter case
 // included); anything else is true colour.
 int IconTypeFromName(const std::string& text);
-// The class library's string-to-integer conversion: optional blanks and sign, decimal digits, or hexadecimal
-// after "$" or "0x". Returns false when the text is not a 32-bit integer.
-bool StringToInteger(const std::string& text, int& value);
 
 struct WindowSize {
   int width = kDefaultFormWidth;

@@ -168,22 +168,6 @@ TEST_F(SettingsTest, ColourValuesOutsideTheColourRangeKeepTheirSlot) {
   EXPECT_EQ(g[10], 12u);
 }
 
-TEST_F(SettingsTest, IntegerConversion) {
-  int v = -1;
-  EXPECT_TRUE(StringToInteger("2147483647", v));
-  EXPECT_EQ(v, 2147483647);
-  EXPECT_TRUE(StringToInteger("-2147483648", v));
-  EXPECT_EQ(v, -2147483647 - 1);
-  EXPECT_TRUE(StringToInteger("0xFFFFFFFF", v));
-  EXPECT_EQ(v, -1);
-  EXPECT_TRUE(StringToInteger("+7", v));
-  EXPECT_EQ(v, 7);
-  for (const char* bad : {"2147483648", "", "-", "0x", "12a", "1.5", "$", "--1"}) {
-    SCOPED_TRACE(bad);
-    EXPECT_FALSE(StringToInteger(bad, v));
-  }
-}
-
 TEST_F(SettingsTest, SavedFileHoldsExactlyTheKeysInOrderAndReadsBack) {
   // An old file with a palette section of other names and length: it is replaced whole.
   WriteFile(PaletteSection(300));
