@@ -1,1 +1,0 @@
-#include "editor/core/EditorState.h"
