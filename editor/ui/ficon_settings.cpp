@@ -29,7 +29,12 @@ void TForm1::SaveSettings() {
   if (const std::optional<std::string> error = gw::SaveSettings(State)) throw IniWriteError(*error);
 }
 
-void TForm1::FormResize() { gw::FormResize(State, width(), height()); }
+void TForm1::FormResize() {
+  // A window resized while hidden (as start-up does) gets that resize only as it is being shown, after
+  // start-up has ended: it is not a resize of the running editor and is not written.
+  if (!isVisible()) return;
+  gw::FormResize(State, width(), height());
+}
 
 void TForm1::ShowHintsClick() {
   State.ShowHints = ShowHints->isChecked();

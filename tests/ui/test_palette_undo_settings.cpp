@@ -97,6 +97,16 @@ class TestPaletteUndoSettings : public QObject {
     QVERIFY(!QFile::exists(iniPath()));
   }
 
+  void showingTheWindowAtStartUpWritesNothing() {
+    auto form = makeForm();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QTest::qWait(20);
+    QVERIFY(!QFile::exists(iniPath()));
+    form->resize(700, 600);  // the first resize after start-up
+    QTRY_VERIFY(iniLines().contains(QStringLiteral("Height=600")));
+  }
+
   void remembered16ColourImageAndPenPicks() {
     writeIni(QStringLiteral("[Others]\nIcon Type=16 Color Icon\nIcon Size=40\n"));
     auto form = makeForm();
