@@ -148,12 +148,9 @@ void TForm1::SetupEditArea(int size) {
   editareaPanel->move(Half(groupWidth - editareaPanel->width()), Half(groupHeight - editareaPanel->height()));
   editarea->move(Half(editareaPanel->width() - magnified), Half(editareaPanel->height() - magnified));
 
-  // The group's font is set first so that the labels are measured in it.
-  QFont f = editareaGroupBox->font();
-  f.setPointSize(10);
-  editareaGroupBox->setFont(f);
   XYLabel->move(Half(groupWidth - XYLabel->width()), editareaPanel->y() - 20);
-  for (QLabel* l : {rdLabel2, grLabel2, blLabel2, transparentLabel}) l->adjustSize();
+  // The readouts are placed at the widths they have now; the first layout after start-up thus measures
+  // them in the window's own font, every later one in the group's larger font.
   const int labelsTop = editareaPanel->y() + editareaPanel->height() + 7;
   const int grLeft = Half(groupWidth - grLabel2->width()) - 10;
   grLabel2->move(grLeft, labelsTop);
@@ -163,16 +160,16 @@ void TForm1::SetupEditArea(int size) {
 
   // A maximised or minimised window comes back to its normal size.
   setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+  // The group's text grows to 10 points; its labels size themselves to their text, keeping their left edge.
+  QFont f = editareaGroupBox->font();
+  f.setPointSize(10);
+  editareaGroupBox->setFont(f);
+  for (QLabel* l : {rdLabel2, grLabel2, blLabel2, transparentLabel}) l->adjustSize();
 
   iconimage->resize(size, size);
   iconimage->move(7, 7);
   iconmask->resize(size, size);
   iconmask->move(iconimage->x() + iconimage->width() + 2, iconimage->y());
-  // The panel grows with the views so that a large image is not cut off, keeping inside the window.
-  const int panelWidth = std::max(89, iconmask->x() + iconmask->width() + 7);
-  const int panelHeight = std::max(51, iconimage->y() + iconimage->height() + 7);
-  imagePanel->resize(panelWidth, panelHeight);
-  imagePanel->move(std::max(0, std::min(624, width() - panelWidth - 16)), imagePanel->y());
 }
 
 void TForm1::UpdateEditAreaCaption() {

@@ -93,6 +93,11 @@ class MainWindowTest : public QObject {
     QCOMPARE(f.iconimage->size(), QSize(32, 32));
     QCOMPARE(f.editareaGroupBox->title(), QStringLiteral("Edit Area -- True Color Icon - 32 x 32"));
     QCOMPARE(f.NewIconCursor->text(), QStringLiteral("New True Color Icon - 32 x 32"));
+    // The first layout places the readouts at their form widths, before the group's font grows to 10.
+    QCOMPARE(f.editareaGroupBox->font().pointSize(), 10);
+    QCOMPARE(f.grLabel2->x(), (370 - 42) / 2 - 10);
+    QCOMPARE(f.blLabel2->x(), f.grLabel2->x() + 42 + 50);
+    QCOMPARE(f.transparentLabel->x(), (370 - 80) / 2);
     QVERIFY(!s.Modified);
     QVERIFY(!s.Creating);
     QCOMPARE(s.UndoTop, 0);
@@ -239,6 +244,15 @@ class MainWindowTest : public QObject {
     QCOMPARE(f.XYLabel->y(), f.editareaPanel->y() - 20);
     QCOMPARE(f.rdLabel2->y(), f.editareaPanel->y() + f.editareaPanel->height() + 7);
     QCOMPARE(f.rdLabel2->x(), f.grLabel2->x() - 90);
+    QCOMPARE(f.editareaPanel->y(), (435 - magnified - 4) / 2);
+    QCOMPARE(f.XYLabel->geometry(), QRect((370 - 75) / 2, f.editareaPanel->y() - 20, 75, 20));
+    QCOMPARE(f.grLabel2->y(), f.rdLabel2->y());
+    QCOMPARE(f.blLabel2->y(), f.rdLabel2->y());
+    // From the second layout on, the readouts are measured in the group's font.
+    QCOMPARE(f.grLabel2->x(), (370 - f.grLabel2->width()) / 2 - 10);
+    QCOMPARE(f.blLabel2->x(), f.grLabel2->x() + f.grLabel2->width() + 50);
+    QCOMPARE(f.transparentLabel->x(), (370 - f.transparentLabel->width()) / 2);
+    QCOMPARE(f.transparentLabel->y(), f.rdLabel2->y() + f.rdLabel2->height() + 4);
     QCOMPARE(f.iconimage->geometry(), QRect(7, 7, size, size));
     QCOMPARE(f.iconmask->geometry(), QRect(size + 9, 7, size, size));
     QVERIFY(f.imagePanel->rect().contains(f.iconmask->geometry()));
