@@ -62,6 +62,10 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
   Form1 = this;
   setupUi(this);
   setObjectName(QStringLiteral("Form1"));
+  // The separator lines of the Tools/Defaults menu carry their own names, N4 to N6.
+  int separator = 4;
+  for (QAction* a : Tools1->actions())
+    if (a->isSeparator()) a->setObjectName(QStringLiteral("N%1").arg(separator++));
   setWindowIcon(WindowIcon());
 
   iconimage->setBitmap(&State.iconimage);

@@ -130,7 +130,42 @@ class MainWindowTest : public QObject {
                                             "Monochrome Icon", "Cursor"}));
     QCOMPARE(Captions(f.NTrueColorIcon1),
              (QStringList{"64x64", "56x56", "48x48", "40x40", "32x32", "24x24", "16x16"}));
+    const QStringList sizes{"64x64", "56x56", "48x48", "40x40", "32x32", "24x24", "16x16"};
+    QCOMPARE(Captions(f.N256ColorIcon1), sizes);
+    QCOMPARE(Captions(f.N16ColorIcon1), sizes);
+    QCOMPARE(Captions(f.MonochromeIcon1), sizes);
     QCOMPARE(Captions(f.Cursor1), QStringList{"32x32"});
+    QCOMPARE(f.N48x48_True->text(), QStringLiteral("48x48"));
+    QCOMPARE(f.NTrueColorIcon1->actions()[2], f.N48x48_True);
+    QCOMPARE(f.MonochromeIcon1->actions().last(), f.N16x16_Mono);
+    QCOMPARE(Captions(f.Image1),
+             (QStringList{"Sharpening...", "Softening...", "Edge Detection", "Brightness...", "Contrast...",
+                          "Nudge...", "Transparency", "Opacity", "Flip", "Rotate", "Mirror", "Gradient Fill..."}));
+    QCOMPARE(Captions(f.EdgeDetection1), (QStringList{"Sobel", "Laplace"}));
+    QCOMPARE(f.EdgeDetection1->actions()[0], f.Emboss1);
+    QCOMPARE(Captions(f.Transparency1),
+             (QStringList{"Make Left Pen Color &Transparent", "&Make Right Pen Color Transparent"}));
+    QCOMPARE(f.Transparency1->actions()[0], f.MakeWhiteTransparent1);
+    QCOMPARE(Captions(f.Opacity1),
+             (QStringList{"Make Left Pen Color &Opaque", "Make Right Pen Color O&paque"}));
+    QCOMPARE(Captions(f.Flip1),
+             (QStringList{"&Flip Entire Image Horizontally", "F&lip Entire Image Vertically"}));
+    QCOMPARE(f.Rotate1->actions()[1], f.RotateEntireImageClockwise1);
+    QCOMPARE(f.Mirror1->actions()[18], f.RightTopQuadrantMirrorsLeftBottomQuadrant1);
+    for (const char* name : {"N4", "N5", "N6"}) QVERIFY2(Item(f, name)->isSeparator(), name);
+    QCOMPARE(f.Tools1->actions()[1], Item(f, "N4"));
+    QCOMPARE(f.Tools1->actions()[5], Item(f, "N6"));
+    // Check marks and enabling as the form gives them.
+    QVERIFY(f.UserightmousebuttonasanEraser->isCheckable());
+    QVERIFY(!f.UserightmousebuttonasanEraser->isChecked());
+    QVERIFY(f.DoNotScaleImportedImages1->isCheckable());
+    QVERIFY(f.ShowHints->isCheckable());
+    QVERIFY(!f.Undo1->isCheckable());
+    QVERIFY(f.Undo1->isEnabled());
+    QVERIFY(f.Redo1->isEnabled());
+    for (QAction* a : {f.NewIconCursor, f.Open1, f.Save1, f.SaveAs1, f.Import1, f.Export1, f.Exit1,
+                       f.Sharpen1, f.GradientFill1, f.ResetColorPalette1, f.CursorXYHotSpot, f.About1})
+      QVERIFY2(a->shortcut().isEmpty(), qPrintable(a->objectName()));
     QCOMPARE(Captions(f.Edit1), (QStringList{"Delete Selected Rectangle", "&Undo", "Redo", "&Copy", "&Paste"}));
     QCOMPARE(Captions(f.Tools1),
              (QStringList{"&Reset Color Palette", "-", "&Set Cursor Hot Spot...", "-",
