@@ -107,6 +107,66 @@ class TestPaletteUndoSettings : public QObject {
     QTRY_VERIFY(iniLines().contains(QStringLiteral("Height=600")));
   }
 
+  // The colour group's layout for each grid: group, panel, grid, pens, readouts, bars and the image panel.
+  void colourGroupLayoutPerGrid() {
+    auto form = makeForm();
+    struct Case {
+      QAction* item;
+      int size;
+      QSize grid;
+      bool barsShown;
+    };
+    const Case cases[] = {{form->N16x16_Mono, 16, {256, 128}, false},
+                          {form->N48x48_16, 48, {256, 128}, false},
+                          {form->N24x24_256, 24, {256, 256}, false},
+                          {form->N64x64_True, 64, {256, 256}, true},
+                          {form->N32x32_Cursor, 32, {256, 128}, false}};
+    for (const Case& c : cases) {
+      c.item->trigger();
+      const bool big = c.grid.height() == 256;
+      const QRect edit = form->editareaGroupBox->geometry();
+      const QRect group = form->colorgrdGroupBox->geometry();
+      QCOMPARE(group.left(), edit.left() + edit.width() + 5);
+      QCOMPARE(group.size(), QSize(286, 370));
+      QCOMPARE(group.bottom(), edit.bottom());
+      QCOMPARE(form->colorgrdGroupBox->font().pointSize(), 10);
+      QCOMPARE(form->ToolBar2->x(), group.left());
+      QCOMPARE(form->ToolBar2->y() + form->ToolBar2->height() + 2, group.top());
+
+      const QRect panel = form->colorgrdPanel->geometry();
+      QCOMPARE(panel.size(), big ? QSize(272, 272) : QSize(272, 146));
+      QCOMPARE(panel.left(), (286 - 272) / 2);
+      QCOMPARE(panel.top(), (370 - panel.height()) / 2 - (big ? 15 : 0));
+      QCOMPARE(form->colorgrd->geometry(), QRect(QPoint(8, 8), c.grid));
+      QCOMPARE(form->state().colorgrd.width(), c.grid.width());
+      QCOMPARE(form->state().colorgrd.height(), c.grid.height());
+
+      const QWidget* left = form->leftcolorDisp;
+      const QWidget* right = form->rightcolorDisp;
+      QCOMPARE(left->y(), group.top() + (big ? 10 : 60));
+      QCOMPARE(right->y(), left->y());
+      QCOMPARE(left->x(), group.left() + 286 / 2 - (left->width() + right->width()) / 2);
+      QCOMPARE(right->x(), left->x() + left->width() + 10);
+
+      QLabel* labels[] = {form->rdLabel, form->grLabel, form->blLabel};
+      QScrollBar* bars[] = {form->scrRed, form->scrGreen, form->scrBlue};
+      for (int i = 0; i < 3; ++i) {
+        QCOMPARE(labels[i]->y(), panel.bottom() + 1 + 10);
+        QCOMPARE(bars[i]->isHidden(), !c.barsShown);
+        if (big) {
+          QCOMPARE(labels[i]->x(), bars[i]->x());
+          QCOMPARE(bars[i]->y(), labels[i]->y() + labels[i]->height() + 10);
+        } else if (i > 0) {
+          QCOMPARE(labels[i]->x(), labels[i - 1]->x() + labels[i - 1]->width() + 25);
+        }
+      }
+      if (!big) QCOMPARE(form->rdLabel->x(), 286 / 2 - form->rdLabel->width() * 3 / 2 - 40);
+
+      const QRect image = form->imagePanel->geometry();
+      QCOMPARE(image, QRect(group.left() + 286 - (2 * c.size + 20), 8, 2 * c.size + 20, c.size + 20));
+    }
+  }
+
   void remembered16ColourImageAndPenPicks() {
     writeIni(QStringLiteral("[Others]\nIcon Type=16 Color Icon\nIcon Size=40\n"));
     auto form = makeForm();
