@@ -239,9 +239,12 @@ QPixmap ToolButtonPicture(int index, const QColor& ink) {
 
 QIcon ToolButtonIcon(int index) {
   QIcon icon;
-  icon.addPixmap(ToolButtonPicture(index, Qt::black), QIcon::Normal);
+  // The black pictures serve the normal and the disabled look alike: the chosen tool's button is the
+  // disabled one and must not look greyed out.
+  const QPixmap black = ToolButtonPicture(index, Qt::black);
+  icon.addPixmap(black, QIcon::Normal);
   icon.addPixmap(ToolButtonPicture(index, QColor(0, 140, 0)), QIcon::Active);
-  icon.addPixmap(ToolButtonPicture(index, QColor(150, 150, 150)), QIcon::Disabled);
+  icon.addPixmap(black, QIcon::Disabled);
   return icon;
 }
 

@@ -21,7 +21,7 @@ enum class CommandPicture { Undo, Redo, Open, Save, PaletteOpen, PaletteSave, Nu
 
 // 23 x 23 picture of a tool, drawn in the given ink.
 QPixmap ToolButtonPicture(int index, const QColor& ink);
-// The tool's icon: black normally, green under the mouse, grey when disabled.
+// The tool's icon: black normally and when disabled, green under the mouse.
 QIcon ToolButtonIcon(int index);
 // 16 x 16 command picture with its normal and disabled look.
 QIcon CommandButtonIcon(CommandPicture picture);

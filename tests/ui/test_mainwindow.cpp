@@ -544,6 +544,10 @@ class MainWindowTest : public QObject {
 
   void toolChoiceKeepsOneDisabledButton() {
     TForm1 f(Options());
+    // The chosen (disabled) tool shows the same black picture as the others; green only under the mouse.
+    const QIcon icon = f.bpencil->icon();
+    QCOMPARE(icon.pixmap(23, QIcon::Disabled).toImage(), icon.pixmap(23, QIcon::Normal).toImage());
+    QVERIFY(icon.pixmap(23, QIcon::Active).toImage() != icon.pixmap(23, QIcon::Normal).toImage());
     f.bfloodfill->click();
     QCOMPARE(f.state().CurrentTool, 6);
     QVERIFY(f.bfloodfill->isChecked());
