@@ -1,5 +1,7 @@
 // Commands whose behaviour is still to be built. Each handler is connected to its menu item, button or
 // event already; the work moves out of this file, concern by concern, as it is written.
+#include <QToolButton>
+
 #include "editor/ui/ficon.h"
 
 namespace gw {
@@ -10,7 +12,12 @@ void TForm1::editareaMouseMove(Qt::KeyboardModifiers, int, int) {}              
 void TForm1::editareaMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}    // release on the edit area
 
 // ---- Tools with dialogs ---------------------------------------------------------------------------------
-void TForm1::bsnapshotClick() {}  // tool bar "Desktop SnapShot"
+// Tool bar "Desktop SnapShot". The button belongs to the tools' group, so a click has pressed it already;
+// until the snapshot exists every click ends as a cancelled set-up does, changing nothing: the current
+// tool's button shows pressed again.
+void TForm1::bsnapshotClick() {
+  if (ActiveToolButton) ActiveToolButton->setChecked(true);
+}
 void TForm1::btextClick() {}      // tool bar "Insert Text"
 
 // ---- Files ----------------------------------------------------------------------------------------------
