@@ -167,6 +167,32 @@ class TestPaletteUndoSettings : public QObject {
     }
   }
 
+  // "Show Hints" takes the hints from the tool buttons, the command bar, both pen panels and the actual-size
+  // image and mask, and gives them back unchanged.
+  void showHintsSwitchesTheHintsOfItsControls() {
+    auto form = makeForm();
+    const std::pair<QWidget*, QString> hinted[] = {
+        {form->bpencil, QStringLiteral("Pencil")},          {form->bcolorselector, QStringLiteral("Color Selector")},
+        {form->bUndo, QStringLiteral("Undo (Ctrl+Z)")},     {form->bRedo, QStringLiteral("Redo (Ctrl+Y)")},
+        {form->leftcolorDisp, QStringLiteral("Left Pen Color")},
+        {form->rightcolorDisp, QStringLiteral("Right Pen Color")}};
+    for (const auto& [w, hint] : hinted) QCOMPARE(w->toolTip(), hint);
+    QVERIFY(!form->iconimage->toolTip().isEmpty());
+    const QString imageHint = form->iconimage->toolTip(), maskHint = form->iconmask->toolTip();
+
+    form->ShowHints->trigger();
+    QVERIFY(!form->ShowHints->isChecked());
+    for (const auto& [w, hint] : hinted) QVERIFY2(w->toolTip().isEmpty(), qPrintable(hint));
+    QVERIFY(form->iconimage->toolTip().isEmpty());
+    QVERIFY(form->iconmask->toolTip().isEmpty());
+
+    form->ShowHints->trigger();
+    QVERIFY(form->ShowHints->isChecked());
+    for (const auto& [w, hint] : hinted) QCOMPARE(w->toolTip(), hint);
+    QCOMPARE(form->iconimage->toolTip(), imageHint);
+    QCOMPARE(form->iconmask->toolTip(), maskHint);
+  }
+
   void remembered16ColourImageAndPenPicks() {
     writeIni(QStringLiteral("[Others]\nIcon Type=16 Color Icon\nIcon Size=40\n"));
     auto form = makeForm();
