@@ -197,12 +197,34 @@ class MainWindowTest : public QObject {
       QVERIFY(!b->icon().isNull());
       QCOMPARE(b->isCheckable(), b != f.btext);
     }
-    QCOMPARE(f.bcolorsub->toolTip(), QStringLiteral("Color Subtitute"));
-    QCOMPARE(f.btext->geometry().topLeft(), QPoint(270, 29));
-    // The command tool bar: ten buttons and three separators.
+    // Every tool button with its hint, in tool-bar order: ten a row, 30 x 29 each.
+    const QToolButton* toolOrder[] = {
+        f.bpencil, f.bline, f.bcircle, f.brect, f.brect3, f.bcircle2, f.brect2, f.brect4, f.bfloodfill, f.bmove,
+        f.bmove2, f.beraser, f.bcurves, f.bsnapshot, f.bfliph, f.bflipv, f.brotate, f.bcolorsub,
+        f.bcolorselector, f.btext};
+    const QStringList toolHints{
+        "Pencil", "Straight Line", "Hollow Circle", "Hollow Rectangle", "Rounded Hollow Rectangle",
+        "Filled Circle", "Filled Rectangle", "Rounded Filled Rectangle", "Flood Fill", "Move/Copy Rectangle",
+        "Move/Copy Shape", "Eraser", "Curves", "Desktop SnapShot", "Flip Horizontally", "Flip Vertically",
+        "Rotate", "Color Subtitute", "Color Selector", "Insert Text"};
+    for (int i = 0; i < 20; ++i) {
+      QCOMPARE(toolOrder[i]->toolTip(), toolHints[i]);
+      QCOMPARE(toolOrder[i]->geometry(), QRect(30 * (i % 10), 29 * (i / 10), 30, 29));
+    }
+    // The command tool bar: ten 23 x 22 buttons in four groups parted by 8-pixel separators.
     QCOMPARE(f.ToolBar2->size(), QSize(10 * 23 + 3 * 8, 22 + 11));
-    QCOMPARE(f.bRedo->toolTip(), QStringLiteral("Redo (Ctrl+Y)"));
-    QCOMPARE(f.bNudgeDown->toolTip(), QStringLiteral("Nudge Down"));
+    const QToolButton* commandOrder[] = {f.bUndo, f.bRedo, f.bFileOpen, f.bFileSave, f.bColorPalOpen,
+                                         f.bColorPalSave, f.bNudgeLeft, f.bNudgeRight, f.bNudgeUp, f.bNudgeDown};
+    const QStringList commandHints{"Undo (Ctrl+Z)", "Redo (Ctrl+Y)", "Open an Icon", "Save Icon",
+                                   "Load Color Palette", "Save Color Palette", "Nudge Left", "Nudge Right",
+                                   "Nudge Up", "Nudge Down"};
+    const int groupOf[] = {0, 0, 1, 1, 2, 2, 3, 3, 3, 3};
+    for (int i = 0; i < 10; ++i) {
+      QCOMPARE(commandOrder[i]->toolTip(), commandHints[i]);
+      QCOMPARE(commandOrder[i]->geometry(), QRect(23 * i + 8 * groupOf[i], 0, 23, 22));
+      QVERIFY(commandOrder[i]->autoRaise());
+      QVERIFY(!commandOrder[i]->isCheckable());
+    }
 
     QCOMPARE(f.iconimage->toolTip(), QStringLiteral("Icon Image"));
     QVERIFY(!f.iconimage->isEnabled());
