@@ -53,8 +53,10 @@ void TForm1::ShowColorGrid() {
   leftcolorDisp->raise();
   rightcolorDisp->raise();
 
-  // Readouts below the panel; with the square grid each stands over its bar.
-  RefreshColorGroup();
+  // Readouts below the panel; with the square grid each stands over its bar. The layout comes before the
+  // pick of entry 0, so the readouts are placed at the widths of the captions they had until now (in the
+  // group's new font) and only then show the picked colour.
+  for (QLabel* l : {rdLabel, grLabel, blLabel}) l->adjustSize();
   const int labelsTop = colorgrdPanel->y() + colorgrdPanel->height() + 10;
   QLabel* labels[] = {rdLabel, grLabel, blLabel};
   QScrollBar* bars[] = {scrRed, scrGreen, scrBlue};
@@ -65,13 +67,13 @@ void TForm1::ShowColorGrid() {
       left += l->width() + 25;
     }
   } else {
-    const int barLefts[] = {8, 100, 192};
     for (int i = 0; i < 3; ++i) {
-      bars[i]->move(barLefts[i], labelsTop + labels[i]->height() + 10);
+      bars[i]->move(bars[i]->x(), labelsTop + labels[i]->height() + 10);
       labels[i]->move(bars[i]->x(), labelsTop);
     }
   }
   for (QScrollBar* b : bars) b->setVisible(State.ColorBarsVisible);
+  RefreshColorGroup();
 
   // The actual-size image and mask, top right, their right edge on the group's.
   const int s = State.IconSize;

@@ -121,7 +121,20 @@ class TestPaletteUndoSettings : public QObject {
                           {form->N24x24_256, 24, {256, 256}, false},
                           {form->N64x64_True, 64, {256, 256}, true},
                           {form->N32x32_Cursor, 32, {256, 128}, false}};
+    // Wide readouts before the first new image: the layout places them at the widths they have then.
+    form->scrRed->setValue(255);
+    form->scrGreen->setValue(128);
     for (const Case& c : cases) {
+      QLabel* labels[] = {form->rdLabel, form->grLabel, form->blLabel};
+      int widthBefore[3];
+      for (int i = 0; i < 3; ++i) {
+        QLabel measure(labels[i]->text());
+        QFont font = labels[i]->font();
+        font.setPointSize(10);
+        measure.setFont(font);
+        measure.adjustSize();
+        widthBefore[i] = measure.width();
+      }
       c.item->trigger();
       const bool big = c.grid.height() == 256;
       const QRect edit = form->editareaGroupBox->geometry();
@@ -148,7 +161,6 @@ class TestPaletteUndoSettings : public QObject {
       QCOMPARE(left->x(), group.left() + 286 / 2 - (left->width() + right->width()) / 2);
       QCOMPARE(right->x(), left->x() + left->width() + 10);
 
-      QLabel* labels[] = {form->rdLabel, form->grLabel, form->blLabel};
       QScrollBar* bars[] = {form->scrRed, form->scrGreen, form->scrBlue};
       for (int i = 0; i < 3; ++i) {
         QCOMPARE(labels[i]->y(), panel.bottom() + 1 + 10);
@@ -157,10 +169,12 @@ class TestPaletteUndoSettings : public QObject {
           QCOMPARE(labels[i]->x(), bars[i]->x());
           QCOMPARE(bars[i]->y(), labels[i]->y() + labels[i]->height() + 10);
         } else if (i > 0) {
-          QCOMPARE(labels[i]->x(), labels[i - 1]->x() + labels[i - 1]->width() + 25);
+          QCOMPARE(labels[i]->x(), labels[i - 1]->x() + widthBefore[i - 1] + 25);
         }
       }
-      if (!big) QCOMPARE(form->rdLabel->x(), 286 / 2 - form->rdLabel->width() * 3 / 2 - 40);
+      if (!big) QCOMPARE(form->rdLabel->x(), 286 / 2 - widthBefore[0] * 3 / 2 - 40);
+      // Then they show entry 0, the left pen.
+      QCOMPARE(form->rdLabel->text(), QStringLiteral("Red=%1").arg(RedOf(form->state().LeftPenColor)));
 
       const QRect image = form->imagePanel->geometry();
       QCOMPARE(image, QRect(group.left() + 286 - (2 * c.size + 20), 8, 2 * c.size + 20, c.size + 20));
