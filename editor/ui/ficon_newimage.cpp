@@ -165,6 +165,10 @@ void TForm1::SetupEditArea(int size) {
   f.setPointSize(10);
   editareaGroupBox->setFont(f);
   for (QLabel* l : {rdLabel2, grLabel2, blLabel2, transparentLabel}) l->adjustSize();
+  // The position readout keeps a fixed size, but never narrower than its widest reading inside the image:
+  // the platform's fonts run wider than the ones its width was chosen for.
+  const int widestReading = XYLabel->fontMetrics().horizontalAdvance(QStringLiteral("X= 64  Y= 64"));
+  if (XYLabel->width() < widestReading) XYLabel->resize(widestReading, XYLabel->height());
 
   iconimage->resize(size, size);
   iconimage->move(7, 7);

@@ -302,7 +302,12 @@ class MainWindowTest : public QObject {
     QCOMPARE(f.rdLabel2->y(), f.editareaPanel->y() + f.editareaPanel->height() + 7);
     QCOMPARE(f.rdLabel2->x(), f.grLabel2->x() - 90);
     QCOMPARE(f.editareaPanel->y(), (435 - magnified - 4) / 2);
-    QCOMPARE(f.XYLabel->geometry(), QRect((370 - 75) / 2, f.editareaPanel->y() - 20, 75, 20));
+    QCOMPARE(f.XYLabel->geometry(),
+             QRect((370 - f.XYLabel->width()) / 2, f.editareaPanel->y() - 20, f.XYLabel->width(), 20));
+    // The position readout shows its widest reading whole.
+    f.ShowCursorPosition(63, 63);
+    QVERIFY(f.XYLabel->width() >= 75);
+    QVERIFY(f.XYLabel->width() >= f.XYLabel->fontMetrics().horizontalAdvance(f.XYLabel->text()));
     QCOMPARE(f.grLabel2->y(), f.rdLabel2->y());
     QCOMPARE(f.blLabel2->y(), f.rdLabel2->y());
     // From the second layout on, the readouts are measured in the group's font.
