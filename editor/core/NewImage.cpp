@@ -60,7 +60,7 @@ static std::string TypeAndSize(int type, int size) {
   return std::string(IconTypeName(type)) + " - " + n + " x " + n;
 }
 
-std::string EditAreaCaption(int type, int size) { return "Edit Area -- " + TypeAndSize(type, size); }
+std::string EditAreaCaption(int type, int size) { return kEditAreaCaptionPrefix + TypeAndSize(type, size); }
 std::string NewMenuCaption(int type, int size) { return "New " + TypeAndSize(type, size); }
 
 bool StartNewImage(EditorState& s, int type, int size) {

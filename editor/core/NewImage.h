@@ -40,6 +40,7 @@ bool IsNewImageFormat(int type, int size);
 NewImageFormat NewIconCursorTarget(int type, int size);
 
 // "Edit Area -- True Color Icon - 32 x 32" and "New True Color Icon - 32 x 32".
+inline constexpr const char kEditAreaCaptionPrefix[] = "Edit Area -- ";
 std::string EditAreaCaption(int type, int size);
 std::string NewMenuCaption(int type, int size);
 

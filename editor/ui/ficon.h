@@ -31,7 +31,6 @@ struct TForm1Options {
 
 // "Glyphwerk": the window caption whenever no file name is shown.
 inline const QString ProgramTitle = QStringLiteral("Glyphwerk");
-inline const QString EditAreaCaptionPrefix = QStringLiteral("Edit Area -- ");
 
 // Start-up messages.
 inline const QString FatalErrorCaption = QStringLiteral("Fatal Error");
