@@ -42,6 +42,16 @@ void DrawArrowHead(QPainter& p, QPointF tip, QPointF dir, double len) {
   p.drawPolygon(QPolygonF{tip, tip - dir * len + n * (len * 0.6), tip - dir * len - n * (len * 0.6)});
 }
 
+// The two arrows of the move tools, bottom right of the picture.
+void DrawMoveArrows(QPainter& p, const QColor& ink) {
+  p.setPen(QPen(ink, 1.5));
+  p.drawLine(QPointF(11, 15), QPointF(20, 15));
+  p.drawLine(QPointF(15.5, 10), QPointF(15.5, 20));
+  p.setBrush(ink);
+  DrawArrowHead(p, QPointF(21, 15), QPointF(1, 0), 3);
+  DrawArrowHead(p, QPointF(15.5, 21), QPointF(0, 1), 3);
+}
+
 void DrawTool(QPainter& p, int index, const QColor& ink) {
   p.setRenderHint(QPainter::Antialiasing, true);
   QPen pen(ink, 1.5);
@@ -81,23 +91,13 @@ void DrawTool(QPainter& p, int index, const QColor& ink) {
     case kPicMoveRect: {
       p.setPen(QPen(ink, 1, Qt::DotLine));
       p.drawRect(QRectF(2.5, 2.5, 12, 10));
-      p.setPen(QPen(ink, 1.5));
-      p.drawLine(QPointF(11, 15), QPointF(20, 15));
-      p.drawLine(QPointF(15.5, 10), QPointF(15.5, 20));
-      p.setBrush(ink);
-      DrawArrowHead(p, QPointF(21, 15), QPointF(1, 0), 3);
-      DrawArrowHead(p, QPointF(15.5, 21), QPointF(0, 1), 3);
+      DrawMoveArrows(p, ink);
       break;
     }
     case kPicMoveShape: {
       p.setPen(QPen(ink, 1, Qt::DotLine));
       p.drawPolygon(QPolygonF{QPointF(3, 6), QPointF(9, 2), QPointF(14, 7), QPointF(10, 13), QPointF(4, 12)});
-      p.setPen(QPen(ink, 1.5));
-      p.drawLine(QPointF(11, 15), QPointF(20, 15));
-      p.drawLine(QPointF(15.5, 10), QPointF(15.5, 20));
-      p.setBrush(ink);
-      DrawArrowHead(p, QPointF(21, 15), QPointF(1, 0), 3);
-      DrawArrowHead(p, QPointF(15.5, 21), QPointF(0, 1), 3);
+      DrawMoveArrows(p, ink);
       break;
     }
     case kPicEraser:

@@ -273,6 +273,10 @@ void TForm1::Exit1Click() { close(); }
 void TForm1::bFileSaveClick() { Save1Click(); }
 void TForm1::bFileOpenClick() { Open1Click(); }
 
+void TForm1::ConnectClick(QToolButton* button, void (TForm1::*handler)()) {
+  connect(button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
+}
+
 // Every menu item and command button runs its handler.
 void TForm1::ConnectCommands() {
   const auto on = [this](QAction* item, void (TForm1::*handler)()) {
@@ -330,9 +334,7 @@ void TForm1::ConnectCommands() {
   on(Help1, &TForm1::Help1Click);
   on(About1, &TForm1::About1Click);
 
-  const auto click = [this](QToolButton* b, void (TForm1::*handler)()) {
-    connect(b, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
-  };
+  const auto click = [this](QToolButton* b, void (TForm1::*handler)()) { ConnectClick(b, handler); };
   click(bUndo, &TForm1::bUndoClick);
   click(bRedo, &TForm1::bRedoClick);
   click(bFileOpen, &TForm1::bFileOpenClick);

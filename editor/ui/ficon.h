@@ -210,6 +210,8 @@ class TForm1 : public QMainWindow, public Ui::ficon {
 
  private:
   void ConnectCommands();
+  // Runs `handler` whenever `button` is clicked.
+  void ConnectClick(QToolButton* button, void (TForm1::*handler)());
   void ConnectNewImageItems();
   void SetupToolButtons();
   void ChooseTool(int code);

@@ -68,9 +68,7 @@ void TForm1::SetupToolButtons() {
   ToolButtonGroup->addButton(bsnapshot);
   btext->setIcon(ToolButtonIcon(kPicText));
 
-  const auto click = [this](QToolButton* b, void (TForm1::*handler)()) {
-    connect(b, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
-  };
+  const auto click = [this](QToolButton* b, void (TForm1::*handler)()) { ConnectClick(b, handler); };
   click(bpencil, &TForm1::bpencilClick);
   click(bline, &TForm1::blineClick);
   click(bcircle, &TForm1::bcircleClick);
