@@ -6,6 +6,7 @@
 
 #include "editor/core/EditArea.h"
 #include "editor/core/Palettes.h"
+#include "tests/editor/BlankImage.h"
 
 namespace gw {
 namespace {
@@ -14,16 +15,7 @@ class PaletteTest : public ::testing::Test {
  protected:
   void SetUp() override {
     InitPalettes(s);
-    const int size = 16, zoom = CellSizeFor(size);
-    s.IconSize = size;
-    s.CellSize = zoom;
-    s.IconRect = {0, 0, size, size};
-    s.EditAreaRect = {0, 0, size * zoom, size * zoom};
-    s.CurrentPlacementRect = PlacementRectFor(size);
-    s.iconimage.resize(size, size, kWhite);
-    s.iconmask.resize(size, size, kWhite);
-    s.editarea.resize(size * zoom, size * zoom, kWhite);
-    ResizePlacementCanvas(s, 4 * size);
+    LayOutBlankImage(s, 16);
   }
   void NewImageOfType(int type) {
     s.IconType = type;

@@ -3,6 +3,7 @@
 
 #include "editor/core/EditArea.h"
 #include "editor/core/UndoRing.h"
+#include "tests/editor/BlankImage.h"
 
 namespace gw {
 namespace {
@@ -11,18 +12,8 @@ namespace {
 class UndoRingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const int size = 16, zoom = CellSizeFor(size);
-    s.IconSize = size;
-    s.CellSize = zoom;
-    s.IconRect = {0, 0, size, size};
-    s.EditAreaRect = {0, 0, size * zoom, size * zoom};
-    s.CurrentPlacementRect = PlacementRectFor(size);
-    s.TransparentColor = kWhite;
-    s.iconimage.resize(size, size, kWhite);
-    s.iconmask.resize(size, size, kWhite);
-    s.editarea.resize(size * zoom, size * zoom, kWhite);
-    ResizePlacementCanvas(s, 4 * size);
-    ResetUndoRing(s, size);
+    LayOutBlankImage(s, 16);
+    ResetUndoRing(s, 16);
     PushUndoQuiet(s);
   }
 
