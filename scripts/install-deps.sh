@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs everything Glyphwerk needs to build, run and test on Debian 12.
 # Safe to run again: apt-get skips what is already installed.
+# The tests call Debian's own /usr/bin/python3 (with python3-pil), never another python3 on the PATH.
 set -euo pipefail
 
 packages=(
@@ -8,7 +9,10 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils xdotool
+  xvfb xauth x11-utils xdotool xclip
+  clang libclang-rt-14-dev
+  icoutils imagemagick python3-pil libjpeg-turbo-progs
+  fonts-dejavu-core
 )
 
 missing=()

@@ -68,7 +68,9 @@ struct EditorState {
   int ToolStage = 0;             // 1 = idle
   bool MouseDrawing = false;
   std::array<int, 8> DragPoints{};
-  Rect SelectionRect;
+  Rect SelectionRect;            // edit-area pixels
+  Rect PrevSelectionRect;        // edit-area pixels: where the selected rectangle was before the current move
+  Rect MoveCellRect;             // cells: where the floating rectangle now lies
   std::vector<Point> ShapePoints, ShapeOutline, ShapeCells;  // 1024 points each, made at start-up
   std::array<Point, 4> CurvePoints{};
 
@@ -113,8 +115,19 @@ struct EditorState {
 
   // --- Files and start-up ----------------------------------------------------------------------------
   std::string CurrentFileName;
+  std::string ExeIconSourceFile;
   std::string SettingsPath;
   bool Creating = false;
+
+  // --- Drawing tools ---------------------------------------------------------------------------------
+
+  // --- Icon and cursor files -------------------------------------------------------------------------
+
+  // --- Picture import and export, palette files ------------------------------------------------------
+
+  // --- Image operations ------------------------------------------------------------------------------
+
+  // --- Clipboard, snapshot, text, hot spot -----------------------------------------------------------
 };
 
 }  // namespace gw

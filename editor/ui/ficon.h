@@ -1,7 +1,7 @@
 #pragma once
 // The main window: the one long-lived window of the editor. Its widgets come from resources/ficon.ui; the
 // handlers are split over the ficon_*.cpp files by concern (creation and closing, new images, the edit
-// area, tools, ...). Commands still to be built have empty handlers in ficon_stubs.cpp.
+// area, tools, ...). Commands still to be built have empty handlers in ficon_stubs.cpp, grouped as below.
 
 #include <QMainWindow>
 #include <QString>
@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "editor/core/EditorState.h"
+#include "editor/core/ToolStage.h"
 #include "editor/ui/Dialogs.h"
 #include "editor/ui/ImageView.h"
 #include "ui_ficon.h"
@@ -122,39 +123,44 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   QToolButton* ToolButton(int code) const;  // the button of a tool code 0 ... 17
   QToolButton* ActiveToolButton = nullptr;
 
-  // ---- Commands built later (ficon_stubs.cpp) -------------------------------------------------------
-  // Edit area mouse.
+  // ---- Shared by the commands below (ficon_stubs.cpp until the drawing tools move them) -------------
+  // Ends the tools' work in progress before a command changes or replaces the image, and redraws.
+  void DropToolStage(DropKind kind);
+  // Makes a pasted block a floating picture of the move/copy rectangle tool (see EnterFloatingPicture in
+  // editor/core/ToolStage.h): the engine part, then bmove pressed without running bmoveClick, and a repaint.
+  void EnterFloatingPicture(const Rect& cellRect);
+
+  // ---- Edit-area mouse and drawing tools (ficon_mouse.cpp) -------------------------------------------
   void editareaMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
   void editareaMouseMove(Qt::KeyboardModifiers shift, int x, int y);
   void editareaMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-  // Tools with dialogs.
-  void bsnapshotClick();
-  void btextClick();
-  // Files.
+
+  // ---- Icon and cursor files, transparency (ficon_files.cpp, ficon_transparency.cpp) ----------------
   void Open1Click();
   virtual bool Save1Click();  // true only when the file was written
   void SaveAs1Click();
-  void Import1Click();
-  void Export1Click();
   void OpenIconFile(const QString& path);
   void AllocateIconFileBlocks();
+  void Timer1Timer();
+  void MakeWhiteTransparent1Click(); void MakeRightPenColorTransparent1Click();
+  void MakeLeftPenColorOpaque1Click(); void MakeRightPenColorOpaque1Click();
+
+  // ---- Palette files, picture import and export (ficon_pictures.cpp) --------------------------------
+  void Import1Click();
+  void Export1Click();
   void bColorPalOpenClick();
   void bColorPalSaveClick();
-  void Timer1Timer();
-  // Edit menu and undo.
+
+  // ---- Icons from program files (iconfile/ui/fexticon.cpp) ------------------------------------------
+  // Opens a picker window listing the icons of a program file (what Open does with a name that is not
+  // .ico or .cur).
+  void OpenProgramFileIcons(const QString& path);
+
+  // ---- Image operations (ficon_imageops.cpp) ---------------------------------------------------------
   void DeleteRectangle1Click();
-  void Undo1Click();
-  void Redo1Click();
-  void bUndoClick();
-  void bRedoClick();
-  void CopytoClipboard1Click();
-  void Paste1Click();
-  // Image menu.
   void Sharpen1Click(); void Softening1Click(); void Emboss1Click(); void Laplace1Click();
   void Intensity1Click(); void Constrast1Click(); void Nudge1Click(); void GradientFill1Click();
   void bNudgeLeftClick(); void bNudgeRightClick(); void bNudgeUpClick(); void bNudgeDownClick();
-  void MakeWhiteTransparent1Click(); void MakeRightPenColorTransparent1Click();
-  void MakeLeftPenColorOpaque1Click(); void MakeRightPenColorOpaque1Click();
   void FlipEntireImageHorizontally1Click(); void FlipEntireImageVertically1Click();
   void RotateImage90DegreesLeft1Click(); void RotateEntireImageClockwise1Click();
   void BottomMirrorsTop1Click(); void TopMirrorsBottom1Click(); void RightMirrorsLeft1Click();
@@ -165,6 +171,17 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   void RightBottomQuadrantMirrorsRightTopQuadrant1Click(); void LeftTopQuadrantMirrorsRightBottomQuadrant2Click();
   void RightBottomQuadrantMirrorsLeftTopQuadrant1Click(); void LeftBottomQuadrantMirrorsRightTopQuadrant1Click();
   void RightTopQuadrantMirrorsLeftBottomQuadrant1Click();
+
+  // ---- Clipboard, snapshot, text, hot spot, help and About (ficon_extras.cpp) ------------------------
+  void bsnapshotClick();
+  void btextClick();
+  void CopytoClipboard1Click();
+  void Paste1Click();
+  void CursorXYHotSpotClick();
+  void Help1Click();
+  void About1Click();
+
+  // ---- Palettes, undo and settings (ficon_palette.cpp, ficon_undo.cpp, ficon_settings.cpp) -----------
   // Palettes, colour grid and pens.
   void colorgrdMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
   void scrRedChange();
@@ -185,6 +202,10 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   void PushUndo();
   void PushUndo(EditorState& s);
   void UpdateUndoButtons();
+  void Undo1Click();
+  void Redo1Click();
+  void bUndoClick();
+  void bRedoClick();
   // Settings and options.
   void LoadSettings();
   void SaveSettings();
@@ -193,10 +214,6 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   void ApplyHints();      // shows or hides the hints by the check mark of ShowHints
   void UserightmousebuttonasanEraserClick();
   void DoNotScaleImportedImages1Click();
-  // Cursor hot spot, help, About.
-  void CursorXYHotSpotClick();
-  void Help1Click();
-  void About1Click();
 
   // ---- Components that are not widgets --------------------------------------------------------------
   TFileDialog opendlg{TFileDialog::Kind::Open};
@@ -223,6 +240,18 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   std::array<QCursor, 6> screenCursors_;
   bool terminateRequested_ = false;
   bool closed_ = false;
+
+  // Drawing tools.
+
+  // Icon and cursor files.
+
+  // Picture import and export, palette files.
+
+  // Icons from program files.
+
+  // Image operations.
+
+  // Clipboard, snapshot, text, hot spot, help and About.
 };
 
 // The main window of the running program (set while a TForm1 exists).

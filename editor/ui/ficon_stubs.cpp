@@ -1,43 +1,57 @@
 // Commands whose behaviour is still to be built. Each handler is connected to its menu item, button or
-// event already; the work moves out of this file, concern by concern, as it is written.
+// event already; the work moves out of this file, concern by concern, as it is written. The groups follow
+// the sections of ficon.h.
 #include <QToolButton>
 
 #include "editor/ui/ficon.h"
 
 namespace gw {
 
-// ---- Edit area mouse ------------------------------------------------------------------------------------
+// ---- Shared by the commands below -----------------------------------------------------------------------
+void TForm1::DropToolStage(DropKind kind) {
+  gw::DropToolStage(State, kind);
+  RefreshEditArea();
+  RepaintImageViews();
+}
+
+void TForm1::EnterFloatingPicture(const Rect& cellRect) {
+  gw::EnterFloatingPicture(State, cellRect);
+  if (ActiveToolButton && ActiveToolButton != bmove) ActiveToolButton->setEnabled(true);
+  ActiveToolButton = bmove;
+  bmove->setChecked(true);
+  bmove->setEnabled(false);
+  RepaintImageViews();
+}
+
+// ---- Edit-area mouse and drawing tools ------------------------------------------------------------------
 void TForm1::editareaMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}  // press on the edit area
 void TForm1::editareaMouseMove(Qt::KeyboardModifiers, int, int) {}                   // move over the edit area
 void TForm1::editareaMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}    // release on the edit area
 
-// ---- Tools with dialogs ---------------------------------------------------------------------------------
-// Tool bar "Desktop SnapShot". The button belongs to the tools' group, so a click has pressed it already;
-// until the snapshot exists every click ends as a cancelled set-up does, changing nothing: the current
-// tool's button shows pressed again.
-void TForm1::bsnapshotClick() {
-  if (ActiveToolButton) ActiveToolButton->setChecked(true);
-}
-void TForm1::btextClick() {}      // tool bar "Insert Text"
-
-// ---- Files ----------------------------------------------------------------------------------------------
+// ---- Icon and cursor files, transparency ----------------------------------------------------------------
 void TForm1::Open1Click() {}                    // Icon > "&Open..."
 bool TForm1::Save1Click() { return false; }     // Icon > "&Save": true only when the file was written
 void TForm1::SaveAs1Click() {}                  // Icon > "Save &As..."
-void TForm1::Import1Click() {}                  // Icon > "Import..."
-void TForm1::Export1Click() {}                  // Icon > "Export..."
 void TForm1::OpenIconFile(const QString&) {}    // the .ico or .cur file named on the command line
 void TForm1::AllocateIconFileBlocks() {}        // the 29 per-format file blocks, made at start-up
-void TForm1::bColorPalOpenClick() {}            // tool bar "Load Color Palette"
-void TForm1::bColorPalSaveClick() {}            // tool bar "Save Color Palette"
 void TForm1::Timer1Timer() {}                   // re-enables the edit area after a file read or an import
 
-// ---- Edit menu and undo ---------------------------------------------------------------------------------
-void TForm1::DeleteRectangle1Click() {}         // Edit > "Delete Selected Rectangle" (Del)
-void TForm1::CopytoClipboard1Click() {}         // Edit > "&Copy" (Ctrl+C)
-void TForm1::Paste1Click() {}                   // Edit > "&Paste" (Ctrl+V)
+void TForm1::MakeWhiteTransparent1Click() {}          // Image > Transparency > "Make Left Pen Color Transparent"
+void TForm1::MakeRightPenColorTransparent1Click() {}  // Image > Transparency > "Make Right Pen Color Transparent"
+void TForm1::MakeLeftPenColorOpaque1Click() {}        // Image > Opacity > "Make Left Pen Color Opaque"
+void TForm1::MakeRightPenColorOpaque1Click() {}       // Image > Opacity > "Make Right Pen Color Opaque"
 
-// ---- Image menu -----------------------------------------------------------------------------------------
+// ---- Palette files, picture import and export -----------------------------------------------------------
+void TForm1::Import1Click() {}                  // Icon > "Import..."
+void TForm1::Export1Click() {}                  // Icon > "Export..."
+void TForm1::bColorPalOpenClick() {}            // tool bar "Load Color Palette"
+void TForm1::bColorPalSaveClick() {}            // tool bar "Save Color Palette"
+
+// ---- Icons from program files ---------------------------------------------------------------------------
+void TForm1::OpenProgramFileIcons(const QString&) {}
+
+// ---- Image operations -----------------------------------------------------------------------------------
+void TForm1::DeleteRectangle1Click() {}         // Edit > "Delete Selected Rectangle" (Del)
 void TForm1::Sharpen1Click() {}                 // Image > "Sharpening..."
 void TForm1::Softening1Click() {}               // Image > "Softening..."
 void TForm1::Emboss1Click() {}                  // Image > Edge Detection > "Sobel"
@@ -50,10 +64,6 @@ void TForm1::bNudgeLeftClick() {}               // tool bar "Nudge Left"
 void TForm1::bNudgeRightClick() {}              // tool bar "Nudge Right"
 void TForm1::bNudgeUpClick() {}                 // tool bar "Nudge Up"
 void TForm1::bNudgeDownClick() {}               // tool bar "Nudge Down"
-void TForm1::MakeWhiteTransparent1Click() {}          // Image > Transparency > "Make Left Pen Color Transparent"
-void TForm1::MakeRightPenColorTransparent1Click() {}  // Image > Transparency > "Make Right Pen Color Transparent"
-void TForm1::MakeLeftPenColorOpaque1Click() {}        // Image > Opacity > "Make Left Pen Color Opaque"
-void TForm1::MakeRightPenColorOpaque1Click() {}       // Image > Opacity > "Make Right Pen Color Opaque"
 void TForm1::FlipEntireImageHorizontally1Click() {}   // Image > Flip > "Flip Entire Image Horizontally"
 void TForm1::FlipEntireImageVertically1Click() {}     // Image > Flip > "Flip Entire Image Vertically"
 void TForm1::RotateImage90DegreesLeft1Click() {}      // Image > Rotate > "Rotate Image 90 Degrees Left"
@@ -76,7 +86,16 @@ void TForm1::RightBottomQuadrantMirrorsLeftTopQuadrant1Click() {}
 void TForm1::LeftBottomQuadrantMirrorsRightTopQuadrant1Click() {}
 void TForm1::RightTopQuadrantMirrorsLeftBottomQuadrant1Click() {}
 
-// ---- Cursor hot spot, help, About -----------------------------------------------------------------------
+// ---- Clipboard, snapshot, text, hot spot, help and About ------------------------------------------------
+// Tool bar "Desktop SnapShot". The button belongs to the tools' group, so a click has pressed it already;
+// until the snapshot exists every click ends as a cancelled set-up does, changing nothing: the current
+// tool's button shows pressed again.
+void TForm1::bsnapshotClick() {
+  if (ActiveToolButton) ActiveToolButton->setChecked(true);
+}
+void TForm1::btextClick() {}                    // tool bar "Insert Text"
+void TForm1::CopytoClipboard1Click() {}         // Edit > "&Copy" (Ctrl+C)
+void TForm1::Paste1Click() {}                   // Edit > "&Paste" (Ctrl+V)
 void TForm1::CursorXYHotSpotClick() {}          // Tools/Defaults > "&Set Cursor Hot Spot..."
 void TForm1::Help1Click() {}                    // Help > "&Help Topics" (F1)
 void TForm1::About1Click() {}                   // Help > "&About..."

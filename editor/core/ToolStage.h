@@ -1,0 +1,29 @@
+#pragma once
+// What every command outside the edit area's own mouse handling uses to end the tools' work in progress,
+// and the one way other commands hand the editor a floating picture.
+
+#include "editor/core/EditorState.h"
+
+namespace gw {
+
+// How the command that drops the tool stage treats the image.
+enum class DropKind {
+  ChangesImage,   // the command edits the image in place: a curve in progress is first drawn as the user saw it
+  ReplacesImage,  // the command replaces the image whole (new image, open, import, undo, redo): just drop it
+};
+
+// Ends a selection, floating picture, band or curve in progress: ToolStage := 1. The window redraws after.
+void DropToolStage(EditorState& s, DropKind kind);
+
+// Keeps the image and mask as they are now in WorkImages[2] and [3]: the picture under a floating picture
+// that the caller is about to paste.
+void KeepPictureUnderFloat(EditorState& s);
+
+// Makes the block at cellRect (in cells) a floating picture of the move/copy rectangle tool: MoveCellRect,
+// SelectionRect and PrevSelectionRect (edit-area pixels), the dotted outline on the edit area, CurrentTool 7,
+// ToolStage 4, MouseDrawing false. The caller has kept the picture under it (KeepPictureUnderFloat), pasted
+// the block into iconimage and iconmask and redrawn the edit area. TForm1::EnterFloatingPicture also presses
+// bmove without running bmoveClick.
+void EnterFloatingPicture(EditorState& s, const Rect& cellRect);
+
+}  // namespace gw

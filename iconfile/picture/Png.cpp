@@ -1,0 +1,105 @@
+// PNG decoding through libpng.
+#include <png.h>
+
+#include <csetjmp>
+#include <cstring>
+
+#include "iconfile/picture/Picture.h"
+
+namespace gw {
+
+bool PictureSizeAllowed(std::int64_t width, std::int64_t height) {
+  return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
+         width * height <= kMaxPicturePixels;
+}
+
+namespace {
+
+struct MemoryReader {
+  std::span<const std::uint8_t> bytes;
+  std::size_t pos = 0;
+};
+
+void ReadFromMemory(png_structp png, png_bytep out, png_size_t count) {
+  auto* r = static_cast<MemoryReader*>(png_get_io_ptr(png));
+  if (count > r->bytes.size() - r->pos) png_error(png, "file is truncated");
+  std::memcpy(out, r->bytes.data() + r->pos, count);
+  r->pos += count;
+}
+
+struct ErrorText {
+  char text[200] = "";
+};
+
+[[noreturn]] void OnError(png_structp png, png_const_charp message) {
+  auto* e = static_cast<ErrorText*>(png_get_error_ptr(png));
+  std::strncpy(e->text, message ? message : "bad PNG data", sizeof e->text - 1);
+  png_longjmp(png, 1);
+}
+void OnWarning(png_structp, png_const_charp) {}
+
+// Everything libpng touches across its longjmp lives here, outside the function that calls setjmp.
+struct DecodeJob {
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  MemoryReader reader;
+  ErrorText error;
+  Picture* out = nullptr;
+  std::vector<png_bytep>* rows = nullptr;
+};
+
+bool Run(DecodeJob& job) {
+  if (setjmp(png_jmpbuf(job.png))) return false;
+  png_set_read_fn(job.png, &job.reader, ReadFromMemory);
+  png_set_user_limits(job.png, static_cast<png_uint_32>(kMaxPictureSide), static_cast<png_uint_32>(kMaxPictureSide));
+  png_read_info(job.png, job.info);
+  const png_uint_32 w = png_get_image_width(job.png, job.info);
+  const png_uint_32 h = png_get_image_height(job.png, job.info);
+  if (!PictureSizeAllowed(w, h)) png_error(job.png, "picture is too large");
+  const int colorType = png_get_color_type(job.png, job.info);
+  png_set_expand(job.png);  // palette to RGB, grey below 8 bits to 8, tRNS to alpha
+  png_set_strip_16(job.png);
+  if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(job.png);
+  png_set_add_alpha(job.png, 0xFF, PNG_FILLER_AFTER);
+  png_set_interlace_handling(job.png);
+  png_read_update_info(job.png, job.info);
+  if (png_get_rowbytes(job.png, job.info) != static_cast<png_size_t>(w) * 4) png_error(job.png, "unexpected row layout");
+  job.out->width = static_cast<int>(w);
+  job.out->height = static_cast<int>(h);
+  job.out->rgba.assign(static_cast<std::size_t>(w) * h * 4, 0);
+  job.rows->resize(h);
+  for (png_uint_32 y = 0; y < h; ++y) (*job.rows)[y] = job.out->rgba.data() + static_cast<std::size_t>(y) * w * 4;
+  png_read_image(job.png, job.rows->data());
+  png_read_end(job.png, nullptr);
+  return true;
+}
+
+}  // namespace
+
+std::optional<Picture> DecodePng(std::span<const std::uint8_t> bytes, std::string& error) {
+  if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) {
+    error = "not a PNG picture";
+    return std::nullopt;
+  }
+  Picture picture;
+  std::vector<png_bytep> rows;
+  DecodeJob job;
+  job.reader.bytes = bytes;
+  job.out = &picture;
+  job.rows = &rows;
+  job.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &job.error, OnError, OnWarning);
+  if (!job.png) {
+    error = "out of memory";
+    return std::nullopt;
+  }
+  job.info = png_create_info_struct(job.png);
+  const bool ok = job.info && Run(job);
+  png_destroy_read_struct(&job.png, &job.info, nullptr);
+  if (!ok) {
+    error = job.error.text[0] ? job.error.text : "bad PNG data";
+    return std::nullopt;
+  }
+  return picture;
+}
+
+}  // namespace gw
