@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor/core/EditArea.h"
+#include "editor/core/RegionRotate.h"
 #include "editor/core/UndoRing.h"
 
 namespace gw {
@@ -38,6 +39,18 @@ void RotateImageLeft(EditorState& s) {
   ResetPlacementCanvas(s, s.CurrentPlacementRect);
   PushUndo(s);
   RotateImageCounterClockwise(s);
+}
+
+void RotateImageRight(EditorState& s) {
+  ResetPlacementCanvas(s, s.CurrentPlacementRect);
+  PushUndo(s);
+  RotateRegionClockwise(s, s.EditAreaRect);
+}
+
+void FlipImage(EditorState& s, bool horizontal) {
+  ResetPlacementCanvas(s, s.CurrentPlacementRect);
+  FlipRegion(s, horizontal, s.EditAreaRect);
+  FinishEdit(s);
 }
 
 bool RectangleSelectionLive(const EditorState& s) { return s.CurrentTool == kMoveRectangleTool && s.ToolStage >= 3; }

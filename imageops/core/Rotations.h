@@ -13,6 +13,13 @@ void RotateImageCounterClockwise(EditorState& s);
 // stage first.
 void RotateImageLeft(EditorState& s);
 
+// "Rotate Image 90 Degrees Right": as the left turn, with the region turn over the whole edit area.
+void RotateImageRight(EditorState& s);
+
+// The whole-image flips: the canvas is reset around the image, the whole edit area is mirrored left to
+// right (horizontal) or top to bottom, then PushUndo, RefreshEditArea, SyncPlacementCanvas: one undo state.
+void FlipImage(EditorState& s, bool horizontal);
+
 // Whether a rectangle selection of the move/copy tool is live (made or floating).
 bool RectangleSelectionLive(const EditorState& s);
 // Makes the cells of SelectionRect transparent (TransparentColor, mask white), whichever way its corners

@@ -94,6 +94,25 @@ TEST_F(TransformTest, FourLeftTurnsGiveTheImageBackWithTwoUndoStatesEach) {
   EXPECT_EQ(s.UndoTop, 9);
 }
 
+TEST_F(TransformTest, ARightTurnUndoesALeftOneAndTwoFlipsCancel) {
+  RotateImageRight(s);
+  EXPECT_EQ(s.iconimage.pixel(31, 0), image0.pixel(0, 0));
+  EXPECT_EQ(s.iconmask.pixel(31 - 5, 7), mask0.pixel(7, 5));
+  EXPECT_EQ(s.UndoTop, 3);
+  RotateImageLeft(s);
+  EXPECT_TRUE(Unchanged());
+  const std::pair<bool, Point> flips[] = {{true, {27, 4}}, {false, {4, 27}}};
+  for (const auto& [horizontal, mirrored] : flips) {
+    const int top = s.UndoTop;
+    FlipImage(s, horizontal);
+    EXPECT_EQ(s.UndoTop, top + 1);
+    EXPECT_EQ(s.iconimage.pixel(mirrored.x, mirrored.y), image0.pixel(4, 4));
+    EXPECT_EQ(s.iconmask.pixel(mirrored.x, mirrored.y), mask0.pixel(4, 4));
+    FlipImage(s, horizontal);
+    EXPECT_TRUE(Unchanged());
+  }
+}
+
 TEST_F(TransformTest, DeleteClearsTheCellsUnderTheSelectionClippedToTheImage) {
   struct Case {
     int type;
