@@ -126,6 +126,11 @@ struct EditorState {
   // --- Picture import and export, palette files ------------------------------------------------------
 
   // --- Image operations ------------------------------------------------------------------------------
+  // The gradient fill's settings: live for the run, changed only by the dialog's Apply.
+  Color GradientColor1 = kBlack;
+  Color GradientColor2 = kWhite;
+  bool GradientExcludeTransparent = true;
+  int GradientOrientation = 0;   // 0 vertical, 1 horizontal
 
   // --- Clipboard, snapshot, text, hot spot -----------------------------------------------------------
 };

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
+#include <cmath>
 
 namespace gw {
 
@@ -205,13 +206,23 @@ void DrawCommand(QPainter& p, CommandPicture pic, const QColor& ink) {
     case CommandPicture::NudgeLeft:
     case CommandPicture::NudgeRight:
     case CommandPicture::NudgeUp:
-    case CommandPicture::NudgeDown: {
+    case CommandPicture::NudgeDown:
+    case CommandPicture::NudgeUpLeft:
+    case CommandPicture::NudgeUpRight:
+    case CommandPicture::NudgeDownLeft:
+    case CommandPicture::NudgeDownRight: {
       p.setBrush(ink);
       const QPointF c(8, 8);
-      QPointF d(1, 0);
-      if (pic == CommandPicture::NudgeLeft) d = QPointF(-1, 0);
-      if (pic == CommandPicture::NudgeUp) d = QPointF(0, -1);
-      if (pic == CommandPicture::NudgeDown) d = QPointF(0, 1);
+      const bool left = pic == CommandPicture::NudgeLeft || pic == CommandPicture::NudgeUpLeft ||
+                        pic == CommandPicture::NudgeDownLeft;
+      const bool right = pic == CommandPicture::NudgeRight || pic == CommandPicture::NudgeUpRight ||
+                         pic == CommandPicture::NudgeDownRight;
+      const bool up = pic == CommandPicture::NudgeUp || pic == CommandPicture::NudgeUpLeft ||
+                      pic == CommandPicture::NudgeUpRight;
+      const bool down = pic == CommandPicture::NudgeDown || pic == CommandPicture::NudgeDownLeft ||
+                        pic == CommandPicture::NudgeDownRight;
+      QPointF d((right ? 1 : 0) - (left ? 1 : 0), (down ? 1 : 0) - (up ? 1 : 0));
+      d /= std::hypot(d.x(), d.y());
       p.drawLine(c - d * 5, c + d * 2);
       DrawArrowHead(p, c + d * 6, d, 5);
       break;

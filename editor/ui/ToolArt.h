@@ -17,7 +17,10 @@ enum ToolPictureIndex : int {
 };
 inline constexpr int kToolPictureCount = 20;
 
-enum class CommandPicture { Undo, Redo, Open, Save, PaletteOpen, PaletteSave, NudgeLeft, NudgeRight, NudgeUp, NudgeDown };
+enum class CommandPicture {
+  Undo, Redo, Open, Save, PaletteOpen, PaletteSave, NudgeLeft, NudgeRight, NudgeUp, NudgeDown,
+  NudgeUpLeft, NudgeUpRight, NudgeDownLeft, NudgeDownRight,
+};
 
 // 23 x 23 picture of a tool, drawn in the given ink.
 QPixmap ToolButtonPicture(int index, const QColor& ink);

@@ -156,8 +156,18 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   // .ico or .cur).
   void OpenProgramFileIcons(const QString& path);
 
-  // ---- Image operations (ficon_imageops.cpp) ---------------------------------------------------------
+  // ---- Image operations (ficon_imageops.cpp; the dialogs are in imageops/ui) --------------------------
+  // Every command drops the tools' work in progress first and ends with the undo buttons and views in step.
   void DeleteRectangle1Click();
+  void UpdateDeleteRectangleEnabled();  // enabled exactly while a rectangle selection is live
+  void SlightBlur1Click(); void MoreBlur1Click(); void EvenMoreBlurClick(); void GaussianBlurClick();
+  void SharpenBasicClick(); void SharpenMeanRemovalClick();
+  void AdjustContrast(bool increase, int amount, int threshold, const Bitmap& keptMask, const Bitmap& keptImage);
+  void AdjustBrightness(bool increase, int amount);
+  void GradientFill(Color c1, Color c2, bool excludeTransparent, int orientation);
+  void NudgeUpLeft(); void NudgeUpRight(); void NudgeDownRight(); void NudgeDownLeft();
+  // The image was replaced whole (new image, open, import): the image-operation dialogs close.
+  void ImageReplaced();
   void Sharpen1Click(); void Softening1Click(); void Emboss1Click(); void Laplace1Click();
   void Intensity1Click(); void Constrast1Click(); void Nudge1Click(); void GradientFill1Click();
   void bNudgeLeftClick(); void bNudgeRightClick(); void bNudgeUpClick(); void bNudgeDownClick();

@@ -105,6 +105,7 @@ bool TForm1::NewImage(int type, int size) {
   // The state: zoom, size, the blank image, canvas, work images, undo ring, file name, tool stage, type,
   // palette and modified flag.
   StartNewImage(State, type, size);
+  ImageReplaced();
   const IconTypeInfo& info = TypeInfo(type);
 
   // What the window shows of it.

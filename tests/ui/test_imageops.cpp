@@ -1,0 +1,395 @@
+// The image-operation dialogs and commands: layout, defaults and tab order, placement beside the main
+// window, Reset and Cancel with their undo states, independent dialogs, closing on a new image, and the
+// Image and Edit menu commands.
+#include <QComboBox>
+#include <QPointer>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "editor/core/UndoRing.h"
+#include "editor/ui/ficon.h"
+#include "imageops/ui/ImageOpDialogs.h"
+#include "support/ScriptedMessageBoxes.h"
+
+using namespace gw;
+
+namespace {
+
+constexpr Color kSquare = MakeColor(100, 100, 100);
+
+// The widgets of a dialog that take focus, in tab order from the first round to it again.
+QStringList TabOrder(QWidget* dialog, QWidget* first) {
+  QStringList out;
+  QWidget* w = first;
+  do {
+    if (w != dialog && (w->focusPolicy() & Qt::TabFocus)) out << w->objectName();
+    w = w->nextInFocusChain();
+  } while (w != first);
+  return out;
+}
+
+void FreeClosed() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+}  // namespace
+
+class ImageOpsTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+  std::unique_ptr<test::ScriptedMessageBoxes> boxes_;
+
+  std::unique_ptr<TForm1> Window() {
+    boxes_ = std::make_unique<test::ScriptedMessageBoxes>();
+    TForm1Options o;
+    o.boxes = boxes_.get();
+    o.settingsPath = dir_.filePath(QStringLiteral("glyphwerk.ini"));
+    o.screenWidth = [] { return 1024; };
+    o.useCommandLine = false;
+    auto f = std::make_unique<TForm1>(o);
+    // A grey square on the white image, pushed as an edit.
+    EditorState& s = f->state();
+    for (int y = 4; y < 8; ++y)
+      for (int x = 4; x < 8; ++x) s.iconimage.setPixel(x, y, kSquare), s.iconmask.setPixel(x, y, kBlack);
+    f->SyncPlacementCanvas();
+    f->PushUndo();
+    f->show();
+    return f;
+  }
+  template <typename Dialog>
+  static Dialog* Last(TForm1& f) {
+    const auto all = f.findChildren<Dialog*>();
+    return all.isEmpty() ? nullptr : all.last();
+  }
+
+ private slots:
+  void layoutAndDefaults() {
+    auto f = Window();
+    f->Softening1Click();
+    auto* soft = Last<TFormSoftening>(*f);
+    QCOMPARE(soft->windowTitle(), QStringLiteral("Softening"));
+    QCOMPARE(soft->size(), QSize(341, 235));
+    QCOMPARE(soft->BlurOptions->geometry(), QRect(80, 8, 185, 137));
+    QCOMPARE(soft->BlurOptions->title(), QStringLiteral("Make a Selection"));
+    QCOMPARE(soft->ButtonCancel->geometry(), QRect(248, 160, 75, 25));
+    QCOMPARE(soft->ItemIndex(), 0);
+    QCOMPARE(soft->BlurOption3->text(), QStringLiteral("Gaussian Blur"));
+    QCOMPARE(TabOrder(soft, soft->BlurOption0).mid(4),
+             (QStringList{"ButtonApply", "ButtonDone", "ButtonCancel", "ButtonReset"}));
+
+    f->Sharpen1Click();
+    auto* sharp = Last<TFormSharpener>(*f);
+    QCOMPARE(sharp->windowTitle(), QStringLiteral("Sharpening"));
+    QCOMPARE(sharp->size(), QSize(340, 207));
+    QCOMPARE(sharp->SharpOptions->geometry(), QRect(96, 16, 137, 105));
+    QCOMPARE(sharp->SharpOption1->text(), QStringLiteral("Mean Removal"));
+    QCOMPARE(sharp->ItemIndex(), 0);
+    QCOMPARE(TabOrder(sharp, sharp->SharpOption0).mid(2),
+             (QStringList{"ButtonApply", "ButtonDone", "ButtonReset", "ButtonCancel"}));
+
+    f->Constrast1Click();
+    auto* contrast = Last<TcontrastForm>(*f);
+    QCOMPARE(contrast->windowTitle(), QStringLiteral("Constrast Adj."));
+    QCOMPARE(contrast->size(), QSize(202, 118));
+    QCOMPARE(contrast->UpDown1->geometry(), QRect(48, 16, 97, 17));
+    QCOMPARE(contrast->UpDown1->value(), 50);
+    QCOMPARE(contrast->UpDown1->maximum(), 100);
+    QCOMPARE(contrast->UpDown1->singleStep(), 5);
+    QCOMPARE(contrast->UpDown1->pageStep(), 5);
+    QCOMPARE(contrast->ContrastBase, 50);
+    QCOMPARE(TabOrder(contrast, contrast->Button1), (QStringList{"Button1", "Button2", "UpDown1"}));
+
+    f->Intensity1Click();
+    auto* bright = Last<TFormBrightness>(*f);
+    QCOMPARE(bright->windowTitle(), QStringLiteral("Brightness"));
+    QCOMPARE(bright->size(), QSize(225, 138));
+    QCOMPARE(bright->UpDown1->value(), 5);
+    QCOMPARE(bright->UpDown1->maximum(), 10);
+    QCOMPARE(bright->BrightnessLast, 5);
+    QCOMPARE(bright->Label2->text(), QStringLiteral("Down"));
+    QCOMPARE(TabOrder(bright, bright->Button1), (QStringList{"Button1", "Button2", "UpDown1"}));
+
+    f->GradientFill1Click();
+    auto* grad = Last<TGradientForm>(*f);
+    QCOMPARE(grad->windowTitle(), QStringLiteral("Gradient Fill"));
+    QCOMPARE(grad->size(), QSize(547, 335));
+    QCOMPARE(grad->sbBlue2->geometry(), QRect(328, 232, 121, 17));
+    QCOMPARE(grad->sbRed1->pageStep(), 10);
+    QCOMPARE(grad->PanelColor1(), kBlack);
+    QCOMPARE(grad->PanelColor2(), kWhite);
+    QCOMPARE(grad->labelRed1->text(), QStringLiteral("0"));
+    QCOMPARE(grad->labelBlue2->text(), QStringLiteral("255"));
+    QCOMPARE(grad->cbOrientation->currentText(), QStringLiteral("Vertical"));
+    QCOMPARE(grad->cbOrientation->count(), 2);
+    QVERIFY(grad->chkboxExcludeTransparentPixels->isChecked());
+    QCOMPARE(grad->labelOrientation->font().pointSize(), 10);
+    QCOMPARE(TabOrder(grad, grad->sbRed1),
+             (QStringList{"sbRed1", "sbGreen1", "sbBlue1", "sbRed2", "sbGreen2", "sbBlue2", "ButtonDone",
+                          "ButtonCancel", "cbOrientation", "chkboxExcludeTransparentPixels", "ButtonReset",
+                          "ButtonApply"}));
+
+    f->Nudge1Click();
+    auto* nudge = Last<TFormNudge>(*f);
+    QCOMPARE(nudge->windowTitle(), QStringLiteral("Image Nudge"));
+    QCOMPARE(nudge->size(), QSize(315, 218));
+    QCOMPARE(nudge->SBDownRight->geometry(), QRect(160, 96, 23, 22));
+    QVERIFY(!nudge->SBUpLeft->icon().isNull());
+    QCOMPARE(nudge->NudgeSavedRect, f->state().PlacementWindowRect);
+    QCOMPARE(TabOrder(nudge, nudge->ButtonReset), (QStringList{"ButtonReset", "ButtonDone", "ButtonCancel"}));
+  }
+
+  void placementBesideTheMainWindow() {
+    QCOMPARE(ImageOpDialogPosition(QRect(101, 51, 691, 577)), QPoint(101 + 380, 51 + 173));
+    QCOMPARE(ImageOpDialogPosition(QRect(-10, 0, 100, 10)), QPoint(45, 3));
+    auto f = Window();
+    f->move(33, 27);
+    for (void (TForm1::*open)() : {&TForm1::Softening1Click, &TForm1::Nudge1Click, &TForm1::GradientFill1Click}) {
+      (f.get()->*open)();
+      auto* d = Last<TImageOpDialog>(*f);
+      QCOMPARE(d->pos(), ImageOpDialogPosition(f->frameGeometry()));
+      QVERIFY(d->isVisible());
+      QVERIFY(!d->isModal());
+    }
+  }
+
+  void cancelAfterApplyPushesTheRestoredPicture() {
+    auto f = Window();
+    EditorState& s = f->state();
+    const Bitmap before = s.iconimage;
+    f->Softening1Click();
+    QPointer<TFormSoftening> d = Last<TFormSoftening>(*f);
+    d->BlurOption3->setChecked(true);
+    d->ButtonApply->click();
+    d->ButtonApply->click();
+    const Bitmap blurred = s.iconimage;
+    QVERIFY(blurred != before);
+    const int top = s.UndoTop;
+    d->ButtonCancel->click();
+    QCOMPARE(s.iconimage, before);
+    QCOMPARE(s.UndoTop, top + 1);
+    FreeClosed();
+    QVERIFY(d.isNull());
+    // One Undo shows the cancelled result, the next the picture before it.
+    f->Undo1Click();
+    QCOMPARE(s.iconimage, blurred);
+    f->Undo1Click();
+    f->Undo1Click();
+    QCOMPARE(s.iconimage, before);
+    // A later edit undoes back to the restored picture.
+    f->Redo1Click();
+    f->Redo1Click();
+    f->Redo1Click();
+    f->Emboss1Click();
+    f->Undo1Click();
+    QCOMPARE(s.iconimage, before);
+  }
+
+  void resetAndCancelWithNothingChangedPushNothing() {
+    auto f = Window();
+    EditorState& s = f->state();
+    s.Modified = false;
+    const int top = s.UndoTop;
+    f->Sharpen1Click();
+    Last<TFormSharpener>(*f)->ButtonReset->click();
+    Last<TFormSharpener>(*f)->ButtonCancel->click();
+    f->Intensity1Click();
+    Last<TFormBrightness>(*f)->Button2->click();
+    QCOMPARE(s.UndoTop, top);
+    QVERIFY(!s.Modified);
+    // Reset after an Apply restores and stays open; Apply then starts from the restored picture.
+    const Bitmap before = s.iconimage;
+    f->Sharpen1Click();
+    auto* d = Last<TFormSharpener>(*f);
+    d->SharpOption1->setChecked(true);
+    d->ButtonApply->click();
+    const Bitmap sharpened = s.iconimage;
+    d->ButtonReset->click();
+    QCOMPARE(s.iconimage, before);
+    QCOMPARE(s.UndoTop, top + 2);
+    QVERIFY(d->isVisible());
+    d->ButtonApply->click();
+    QCOMPARE(s.iconimage, sharpened);
+    d->ButtonDone->click();
+    QCOMPARE(s.iconimage, sharpened);
+  }
+
+  void contrastAndBrightnessFollowTheirBars() {
+    auto f = Window();
+    EditorState& s = f->state();
+    s.iconimage.setPixel(0, 0, MakeColor(130, 130, 130));
+    s.iconmask.setPixel(0, 0, kBlack);
+    f->Constrast1Click();
+    auto* c = Last<TcontrastForm>(*f);
+    const int top = s.UndoTop;
+    c->UpDown1->setValue(100);
+    QCOMPARE(s.iconimage.pixel(0, 0), MakeColor(180, 180, 180));
+    c->UpDown1->setValue(0);
+    QCOMPARE(s.iconimage.pixel(0, 0), MakeColor(80, 80, 80));
+    c->UpDown1->setValue(50);
+    QCOMPARE(s.iconimage.pixel(0, 0), MakeColor(130, 130, 130));
+    QCOMPARE(s.UndoTop, top + 3);
+    c->Button1->click();
+
+    f->Intensity1Click();
+    auto* b = Last<TFormBrightness>(*f);
+    b->UpDown1->setValue(10);  // one change event: one step
+    QCOMPARE(s.iconimage.pixel(0, 0), MakeColor(140, 140, 140));
+    b->UpDown1->setValue(9);
+    b->UpDown1->setValue(8);
+    QCOMPARE(s.iconimage.pixel(0, 0), MakeColor(120, 120, 120));
+    QCOMPARE(b->BrightnessLast, 8);
+    QCOMPARE(s.iconimage.pixel(20, 20), kWhite);  // transparent pixels keep their colour
+  }
+
+  void twoDialogsOfOneKindKeepTheirOwnCopies() {
+    auto f = Window();
+    EditorState& s = f->state();
+    const Bitmap original = s.iconimage;
+    f->Constrast1Click();
+    auto* first = Last<TcontrastForm>(*f);
+    first->UpDown1->setValue(0);
+    const Bitmap lowered = s.iconimage;
+    f->Constrast1Click();
+    auto* second = Last<TcontrastForm>(*f);
+    QVERIFY(first != second);
+    QCOMPARE(second->KeptImage(), lowered);
+    QCOMPARE(first->KeptImage(), original);
+    second->UpDown1->setValue(100);
+    // The first still measures from its own copy and its own base.
+    first->UpDown1->setValue(45);
+    QCOMPARE(first->ContrastBase, 50);
+    QCOMPARE(s.iconimage.pixel(5, 5), MakeColor(105, 105, 105));
+    second->Button2->click();
+    QCOMPARE(s.iconimage, lowered);
+    first->Button2->click();
+    QCOMPARE(s.iconimage, original);
+  }
+
+  void aNewImageClosesTheDialogs() {
+    auto f = Window();
+    QList<QPointer<TImageOpDialog>> open;
+    for (void (TForm1::*cmd)() : {&TForm1::Softening1Click, &TForm1::Sharpen1Click, &TForm1::Constrast1Click,
+                                  &TForm1::Intensity1Click, &TForm1::GradientFill1Click, &TForm1::Nudge1Click}) {
+      (f.get()->*cmd)();
+      open << Last<TImageOpDialog>(*f);
+    }
+    boxes_->answerNext(IMessageBoxes::Answer::Cancel);
+    QVERIFY(!f->NewImage(kTypeMono, 16));  // kept: the dialogs stay
+    for (const auto& d : open) QVERIFY(d && d->isVisible());
+    boxes_->answerNext(IMessageBoxes::Answer::No);
+    QVERIFY(f->NewImage(kTypeMono, 16));
+    FreeClosed();
+    for (const auto& d : open) QVERIFY(d.isNull());
+  }
+
+  void gradientSettingsChangeOnlyOnApply() {
+    auto f = Window();
+    EditorState& s = f->state();
+    f->GradientFill1Click();
+    auto* d = Last<TGradientForm>(*f);
+    d->sbRed1->setValue(200);
+    d->sbBlue2->setValue(10);
+    QCOMPARE(d->labelRed1->text(), QStringLiteral("200"));
+    QCOMPARE(d->PanelColor1(), MakeColor(200, 0, 0));
+    QCOMPARE(d->Panel2->palette().color(QPalette::Window), QColor(255, 255, 10));
+    d->cbOrientation->setCurrentIndex(1);
+    d->ButtonDone->click();
+    QCOMPARE(s.GradientColor1, kBlack);
+    QCOMPARE(s.GradientOrientation, 0);
+
+    f->GradientFill1Click();
+    d = Last<TGradientForm>(*f);
+    d->sbGreen1->setValue(16);
+    d->chkboxExcludeTransparentPixels->setChecked(false);
+    d->cbOrientation->setCurrentIndex(1);
+    const int top = s.UndoTop;
+    d->ButtonApply->click();
+    QCOMPARE(s.UndoTop, top + 1);
+    QCOMPARE(s.GradientColor1, MakeColor(0, 16, 0));
+    QCOMPARE(s.iconimage.pixel(0, 20), MakeColor(0, 16, 0));
+    QCOMPARE(s.iconimage.pixel(1, 20), MakeColor(8, 23, 8));  // horizontal, every pixel painted
+    QCOMPARE(s.iconmask.pixel(20, 20), kBlack);
+    d->ButtonCancel->click();
+    QCOMPARE(s.iconmask.pixel(20, 20), kWhite);
+    f->GradientFill1Click();
+    d = Last<TGradientForm>(*f);
+    QCOMPARE(d->sbGreen1->value(), 16);
+    QCOMPARE(d->cbOrientation->currentIndex(), 1);
+    QVERIFY(!d->chkboxExcludeTransparentPixels->isChecked());
+  }
+
+  void nudgeDialogAndButtons() {
+    auto f = Window();
+    EditorState& s = f->state();
+    s.CurrentTool = 7;
+    s.ToolStage = 3;
+    const Bitmap before = s.iconimage;
+    const Rect home = s.PlacementWindowRect;
+    f->Nudge1Click();
+    QCOMPARE(s.ToolStage, 1);  // opening drops the selection
+    auto* d = Last<TFormNudge>(*f);
+    d->SBRight->click();
+    d->SBDownRight->click();
+    QCOMPARE(s.iconimage.pixel(6, 5), before.pixel(4, 4));
+    QCOMPARE(s.PlacementWindowRect, (Rect{home.left - 2, home.top - 1, home.right - 2, home.bottom - 1}));
+    s.ToolStage = 3;
+    f->bNudgeLeft->click();
+    QCOMPARE(s.ToolStage, 1);
+    QCOMPARE(s.iconimage.pixel(5, 5), before.pixel(4, 4));
+    const int top = s.UndoTop;
+    d->ButtonReset->click();
+    QCOMPARE(s.iconimage, before);
+    QCOMPARE(s.PlacementWindowRect, home);
+    QCOMPARE(s.UndoTop, top + 1);
+    // The nudges continue from the restored picture.
+    f->bNudgeUp->click();
+    QCOMPARE(s.iconimage.pixel(4, 3), before.pixel(4, 4));
+    f->bNudgeDown->click();
+    QCOMPARE(s.iconimage, before);
+    d->ButtonCancel->click();
+    QCOMPARE(s.iconimage, before);
+  }
+
+  void menuCommandsAndTheDelete() {
+    auto f = Window();
+    EditorState& s = f->state();
+    const Bitmap before = s.iconimage;
+    f->FlipEntireImageHorizontally1->trigger();
+    QCOMPARE(s.iconimage.pixel(27, 4), kSquare);
+    f->RotateImage90DegreesLeft1->trigger();
+    f->RotateEntireImageClockwise1->trigger();
+    f->FlipEntireImageHorizontally1->trigger();
+    QCOMPARE(s.iconimage, before);
+    f->RightMirrorsLeft1->trigger();
+    QCOMPARE(s.iconimage.pixel(27, 4), kSquare);
+    f->Laplace1->trigger();
+    QCOMPARE(s.iconimage.pixel(0, 0), kWhite);
+    QVERIFY(f->bUndo->isEnabled());
+    QCOMPARE(f->editarea->bitmap(), &s.editarea);
+
+    // The delete acts on a live rectangle selection only, and then disables itself.
+    f->Undo1Click();
+    const int top = s.UndoPos;
+    s.SelectionRect = {80, 80, 40, 40};  // dragged up and to the left, cells 4 ... 7
+    s.CurrentTool = 7;
+    s.ToolStage = 1;
+    f->Edit1->aboutToShow();
+    QVERIFY(!f->DeleteRectangle1->isEnabled());
+    f->DeleteRectangle1Click();
+    QCOMPARE(s.UndoPos, top);
+    s.ToolStage = 3;
+    f->Edit1->aboutToShow();
+    QVERIFY(f->DeleteRectangle1->isEnabled());
+    f->DeleteRectangle1->trigger();
+    QCOMPARE(s.iconimage.pixel(4, 4), kWhite);
+    QCOMPARE(s.iconmask.pixel(7, 7), kWhite);
+    QCOMPARE(s.ToolStage, 1);
+    QCOMPARE(s.UndoPos, top + 1);
+    QVERIFY(!f->DeleteRectangle1->isEnabled());
+  }
+};
+
+QTEST_MAIN(ImageOpsTest)
+#include "test_imageops.moc"
