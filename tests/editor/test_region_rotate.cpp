@@ -97,6 +97,8 @@ const TurnCase kTurnCases[] = {
     {16, {0, 14, 16, 16}, {7, 7, 9, 23}},      // along the bottom edge, far out below
     {64, {60, 10, 64, 20}, {57, 13, 67, 17}},  // past the right edge
     {48, {10, 10, 14, 14}, {10, 10, 14, 14}},  // square
+    {32, {5, 5, 5, 5}, {5, 5, 5, 5}},          // a click without a drag: nothing to turn
+    {32, {4, 6, 8, 6}, {6, 4, 6, 8}},          // no height
 };
 
 // After n turns: odd n leave the first rectangle transparent and show the block turned n times at the
