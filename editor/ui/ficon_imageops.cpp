@@ -46,8 +46,11 @@ GW_FILTER_COMMAND(Laplace1Click, Laplace)
 #undef GW_FILTER_COMMAND
 
 // ---- Adjustments and the gradient -----------------------------------------------------------------------
-void TForm1::AdjustContrast(bool increase, int amount, int threshold, const Bitmap& keptMask, const Bitmap& keptImage) {
-  RunImageCommand(*this, [&](EditorState& s) { gw::AdjustContrast(s, increase, amount, threshold, keptMask, keptImage); });
+void TForm1::AdjustContrast(bool increase, int amount, int threshold, const Bitmap& keptMask,
+                            const Bitmap& keptImage) {
+  RunImageCommand(*this, [&](EditorState& s) {
+    gw::AdjustContrast(s, increase, amount, threshold, keptMask, keptImage);
+  });
 }
 
 void TForm1::AdjustBrightness(bool increase, int amount) {

@@ -37,7 +37,9 @@ void LaplaceEdges(EditorState& s, int n, std::span<const int> kernel);
 
 // The eight filter commands: the engine with its kernel, then PushUndo, RefreshEditArea and
 // SyncPlacementCanvas. The caller drops the tool stage first.
-enum class Filter { SlightBlur, MoreBlur, EvenMoreBlur, GaussianBlur, SharpenMeanRemoval, SharpenBasic, Sobel, Laplace };
+enum class Filter {
+  SlightBlur, MoreBlur, EvenMoreBlur, GaussianBlur, SharpenMeanRemoval, SharpenBasic, Sobel, Laplace,
+};
 void RunFilter(EditorState& s, Filter f);
 
 }  // namespace gw

@@ -67,77 +67,63 @@ class ImageOpsTest : public QObject {
  private slots:
   void layoutAndDefaults() {
     auto f = Window();
-    f->Softening1Click();
+    struct Case {
+      void (TForm1::*open)();
+      QString title;
+      QSize size;
+      QStringList tabs;  // from the first control that takes focus
+    };
+    const QStringList radios{"BlurOption0", "BlurOption1", "BlurOption2", "BlurOption3"};
+    const Case cases[] = {
+        {&TForm1::Softening1Click, "Softening", {341, 235},
+         radios + QStringList{"ButtonApply", "ButtonDone", "ButtonCancel", "ButtonReset"}},
+        {&TForm1::Sharpen1Click, "Sharpening", {340, 207},
+         {"SharpOption0", "SharpOption1", "ButtonApply", "ButtonDone", "ButtonReset", "ButtonCancel"}},
+        {&TForm1::Constrast1Click, "Constrast Adj.", {202, 118}, {"Button1", "Button2", "UpDown1"}},
+        {&TForm1::Intensity1Click, "Brightness", {225, 138}, {"Button1", "Button2", "UpDown1"}},
+        {&TForm1::GradientFill1Click, "Gradient Fill", {547, 335},
+         {"sbRed1", "sbGreen1", "sbBlue1", "sbRed2", "sbGreen2", "sbBlue2", "ButtonDone", "ButtonCancel",
+          "cbOrientation", "chkboxExcludeTransparentPixels", "ButtonReset", "ButtonApply"}},
+        {&TForm1::Nudge1Click, "Image Nudge", {315, 218}, {"ButtonReset", "ButtonDone", "ButtonCancel"}},
+    };
+    for (const Case& c : cases) {
+      (f.get()->*c.open)();
+      auto* d = Last<TImageOpDialog>(*f);
+      QCOMPARE(d->windowTitle(), c.title);
+      QCOMPARE(d->size(), c.size);
+      QCOMPARE(TabOrder(d, d->findChild<QWidget*>(c.tabs.first())), c.tabs);
+    }
     auto* soft = Last<TFormSoftening>(*f);
-    QCOMPARE(soft->windowTitle(), QStringLiteral("Softening"));
-    QCOMPARE(soft->size(), QSize(341, 235));
     QCOMPARE(soft->BlurOptions->geometry(), QRect(80, 8, 185, 137));
     QCOMPARE(soft->BlurOptions->title(), QStringLiteral("Make a Selection"));
+    QCOMPARE(soft->BlurOption3->text(), QStringLiteral("Gaussian Blur"));
     QCOMPARE(soft->ButtonCancel->geometry(), QRect(248, 160, 75, 25));
     QCOMPARE(soft->ItemIndex(), 0);
-    QCOMPARE(soft->BlurOption3->text(), QStringLiteral("Gaussian Blur"));
-    QCOMPARE(TabOrder(soft, soft->BlurOption0).mid(4),
-             (QStringList{"ButtonApply", "ButtonDone", "ButtonCancel", "ButtonReset"}));
-
-    f->Sharpen1Click();
     auto* sharp = Last<TFormSharpener>(*f);
-    QCOMPARE(sharp->windowTitle(), QStringLiteral("Sharpening"));
-    QCOMPARE(sharp->size(), QSize(340, 207));
     QCOMPARE(sharp->SharpOptions->geometry(), QRect(96, 16, 137, 105));
     QCOMPARE(sharp->SharpOption1->text(), QStringLiteral("Mean Removal"));
     QCOMPARE(sharp->ItemIndex(), 0);
-    QCOMPARE(TabOrder(sharp, sharp->SharpOption0).mid(2),
-             (QStringList{"ButtonApply", "ButtonDone", "ButtonReset", "ButtonCancel"}));
-
-    f->Constrast1Click();
     auto* contrast = Last<TcontrastForm>(*f);
-    QCOMPARE(contrast->windowTitle(), QStringLiteral("Constrast Adj."));
-    QCOMPARE(contrast->size(), QSize(202, 118));
     QCOMPARE(contrast->UpDown1->geometry(), QRect(48, 16, 97, 17));
-    QCOMPARE(contrast->UpDown1->value(), 50);
-    QCOMPARE(contrast->UpDown1->maximum(), 100);
-    QCOMPARE(contrast->UpDown1->singleStep(), 5);
-    QCOMPARE(contrast->UpDown1->pageStep(), 5);
-    QCOMPARE(contrast->ContrastBase, 50);
-    QCOMPARE(TabOrder(contrast, contrast->Button1), (QStringList{"Button1", "Button2", "UpDown1"}));
-
-    f->Intensity1Click();
+    QCOMPARE(QList<int>({contrast->UpDown1->value(), contrast->UpDown1->maximum(), contrast->UpDown1->singleStep(),
+                         contrast->UpDown1->pageStep(), contrast->ContrastBase}), QList<int>({50, 100, 5, 5, 50}));
     auto* bright = Last<TFormBrightness>(*f);
-    QCOMPARE(bright->windowTitle(), QStringLiteral("Brightness"));
-    QCOMPARE(bright->size(), QSize(225, 138));
-    QCOMPARE(bright->UpDown1->value(), 5);
-    QCOMPARE(bright->UpDown1->maximum(), 10);
-    QCOMPARE(bright->BrightnessLast, 5);
-    QCOMPARE(bright->Label2->text(), QStringLiteral("Down"));
-    QCOMPARE(TabOrder(bright, bright->Button1), (QStringList{"Button1", "Button2", "UpDown1"}));
-
-    f->GradientFill1Click();
+    QCOMPARE(QList<int>({bright->UpDown1->value(), bright->UpDown1->maximum(), bright->UpDown1->pageStep(),
+                         bright->BrightnessLast}), QList<int>({5, 10, 1, 5}));
+    QCOMPARE(bright->Label2->text() + bright->Label1->text(), QStringLiteral("DownUp"));
     auto* grad = Last<TGradientForm>(*f);
-    QCOMPARE(grad->windowTitle(), QStringLiteral("Gradient Fill"));
-    QCOMPARE(grad->size(), QSize(547, 335));
     QCOMPARE(grad->sbBlue2->geometry(), QRect(328, 232, 121, 17));
     QCOMPARE(grad->sbRed1->pageStep(), 10);
     QCOMPARE(grad->PanelColor1(), kBlack);
     QCOMPARE(grad->PanelColor2(), kWhite);
-    QCOMPARE(grad->labelRed1->text(), QStringLiteral("0"));
-    QCOMPARE(grad->labelBlue2->text(), QStringLiteral("255"));
+    QCOMPARE(grad->labelRed1->text() + grad->labelBlue2->text(), QStringLiteral("0255"));
     QCOMPARE(grad->cbOrientation->currentText(), QStringLiteral("Vertical"));
-    QCOMPARE(grad->cbOrientation->count(), 2);
     QVERIFY(grad->chkboxExcludeTransparentPixels->isChecked());
     QCOMPARE(grad->labelOrientation->font().pointSize(), 10);
-    QCOMPARE(TabOrder(grad, grad->sbRed1),
-             (QStringList{"sbRed1", "sbGreen1", "sbBlue1", "sbRed2", "sbGreen2", "sbBlue2", "ButtonDone",
-                          "ButtonCancel", "cbOrientation", "chkboxExcludeTransparentPixels", "ButtonReset",
-                          "ButtonApply"}));
-
-    f->Nudge1Click();
     auto* nudge = Last<TFormNudge>(*f);
-    QCOMPARE(nudge->windowTitle(), QStringLiteral("Image Nudge"));
-    QCOMPARE(nudge->size(), QSize(315, 218));
     QCOMPARE(nudge->SBDownRight->geometry(), QRect(160, 96, 23, 22));
     QVERIFY(!nudge->SBUpLeft->icon().isNull());
     QCOMPARE(nudge->NudgeSavedRect, f->state().PlacementWindowRect);
-    QCOMPARE(TabOrder(nudge, nudge->ButtonReset), (QStringList{"ButtonReset", "ButtonDone", "ButtonCancel"}));
   }
 
   void placementBesideTheMainWindow() {
@@ -225,11 +211,9 @@ class ImageOpsTest : public QObject {
     const int top = s.UndoTop;
     c->UpDown1->setValue(100);
     QCOMPARE(s.iconimage.pixel(0, 0), MakeColor(180, 180, 180));
-    c->UpDown1->setValue(0);
-    QCOMPARE(s.iconimage.pixel(0, 0), MakeColor(80, 80, 80));
     c->UpDown1->setValue(50);
     QCOMPARE(s.iconimage.pixel(0, 0), MakeColor(130, 130, 130));
-    QCOMPARE(s.UndoTop, top + 3);
+    QCOMPARE(s.UndoTop, top + 2);
     c->Button1->click();
 
     f->Intensity1Click();
@@ -367,7 +351,6 @@ class ImageOpsTest : public QObject {
     f->Laplace1->trigger();
     QCOMPARE(s.iconimage.pixel(0, 0), kWhite);
     QVERIFY(f->bUndo->isEnabled());
-    QCOMPARE(f->editarea->bitmap(), &s.editarea);
 
     // The delete acts on a live rectangle selection only, and then disables itself.
     f->Undo1Click();
