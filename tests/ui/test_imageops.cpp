@@ -307,29 +307,29 @@ class ImageOpsTest : public QObject {
   void nudgeDialogAndButtons() {
     auto f = Window();
     EditorState& s = f->state();
+    f->bNudgeRight->click();  // the window is off its home square when the dialog opens
+    const Bitmap before = s.iconimage;
+    const Rect saved = s.PlacementWindowRect;
     s.CurrentTool = 7;
     s.ToolStage = 3;
-    const Bitmap before = s.iconimage;
-    const Rect home = s.PlacementWindowRect;
     f->Nudge1Click();
-    QCOMPARE(s.ToolStage, 1);  // opening drops the selection
+    QCOMPARE(s.ToolStage, 1);  // opening drops the selection, and so does every nudge
     auto* d = Last<TFormNudge>(*f);
     d->SBRight->click();
-    d->SBDownRight->click();
-    QCOMPARE(s.iconimage.pixel(6, 5), before.pixel(4, 4));
-    QCOMPARE(s.PlacementWindowRect, (Rect{home.left - 2, home.top - 1, home.right - 2, home.bottom - 1}));
     s.ToolStage = 3;
-    f->bNudgeLeft->click();
+    d->SBDownRight->click();
     QCOMPARE(s.ToolStage, 1);
-    QCOMPARE(s.iconimage.pixel(5, 5), before.pixel(4, 4));
+    QCOMPARE(s.iconimage.pixel(7, 6), before.pixel(5, 5));
+    QCOMPARE(s.PlacementWindowRect, (Rect{saved.left - 2, saved.top - 1, saved.right - 2, saved.bottom - 1}));
+    f->RightMirrorsLeft1->trigger();  // an edit puts the window back home
     const int top = s.UndoTop;
     d->ButtonReset->click();
     QCOMPARE(s.iconimage, before);
-    QCOMPARE(s.PlacementWindowRect, home);
+    QCOMPARE(s.PlacementWindowRect, saved);
     QCOMPARE(s.UndoTop, top + 1);
     // The nudges continue from the restored picture.
     f->bNudgeUp->click();
-    QCOMPARE(s.iconimage.pixel(4, 3), before.pixel(4, 4));
+    QCOMPARE(s.iconimage.pixel(5, 4), before.pixel(5, 5));
     f->bNudgeDown->click();
     QCOMPARE(s.iconimage, before);
     d->ButtonCancel->click();
