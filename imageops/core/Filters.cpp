@@ -40,12 +40,23 @@ bool IsBorder(int x, int y, int size, int width) {
   return x < width || y < width || x >= size - width || y >= size - width;
 }
 
+// Near-white snaps to white: all three channels at 250 or more gain 5 (green and blue only for monochrome
+// and cursor images, whose transparent colour is aqua); the clamp then makes them 255.
+void SnapNearWhite(RGBParts& c, bool mono) {
+  if (mono) {
+    if (c.green >= 250 && c.blue >= 250) c.green += 5, c.blue += 5;
+  } else if (c.red >= 250 && c.green >= 250 && c.blue >= 250) {
+    c.red += 5, c.green += 5, c.blue += 5;
+  }
+}
+
 // The weighted mean of both the blur and the sharpeners: border pixels keep their colour, interior ones get
-// sum / W + offset (W <= 0 taken as 1), clamped; `snap` may adjust the result and the source before the clamp
-// and report whether the pixel changed.
-template <typename Snap>
-void WeightedMean(EditorState& s, Bitmap& outImage, int n, int offset, std::span<const int> kernel, Snap snap) {
+// sum / W + offset (W <= 0 taken as 1), clamped. With `mask` (the blur's transparency rules) the result and
+// the source snap near-white to white first, and a pixel whose colour the mean changes turns opaque.
+void WeightedMean(const EditorState& s, Bitmap& outImage, Bitmap* mask, int n, int offset,
+                  std::span<const int> kernel) {
   const int size = s.IconSize;
+  const bool mono = IsMonoType(s.IconType);
   for (int y = 0; y < size; ++y) {
     for (int x = 0; x < size; ++x) {
       const Color centre = s.iconimage.pixel(x, y);
@@ -57,11 +68,11 @@ void WeightedMean(EditorState& s, Bitmap& outImage, int n, int offset, std::span
       const int w = sum.weight <= 0 ? 1 : sum.weight;
       RGBParts now{sum.red / w + offset, sum.green / w + offset, sum.blue / w + offset};
       RGBParts was = SplitColor(centre);
-      snap(now, was);
-      now = {Clamp255(now.red), Clamp255(now.green), Clamp255(now.blue)};
-      was = {Clamp255(was.red), Clamp255(was.green), Clamp255(was.blue)};
-      outImage.setPixel(x, y, MakeColor(now.red, now.green, now.blue));
-      if (now.red != was.red || now.green != was.green || now.blue != was.blue) snap.changed(x, y);
+      if (mask) SnapNearWhite(now, mono), SnapNearWhite(was, mono);
+      const Color result = MakeColor(Clamp255(now.red), Clamp255(now.green), Clamp255(now.blue));
+      outImage.setPixel(x, y, result);
+      if (mask && result != MakeColor(Clamp255(was.red), Clamp255(was.green), Clamp255(was.blue)))
+        mask->setPixel(x, y, kBlack);
     }
   }
 }
@@ -102,38 +113,14 @@ int Inverted(int v) { return std::max(0, 255 - v); }
 void BlurConvolve(EditorState& s, bool transparencyRules, int n, int offset, std::span<const int> kernel) {
   Bitmap outImage = s.iconimage;
   Bitmap outMask = s.iconmask;
-  const bool mono = IsMonoType(s.IconType);
-  struct {
-    bool rules, mono;
-    Bitmap* mask;
-    void operator()(RGBParts& now, RGBParts& was) const {
-      if (!rules) return;
-      const auto snapWhite = [this](RGBParts& c) {
-        if (mono) {
-          if (c.green >= 250 && c.blue >= 250) c.green += 5, c.blue += 5;
-        } else if (c.red >= 250 && c.green >= 250 && c.blue >= 250) {
-          c.red += 5, c.green += 5, c.blue += 5;
-        }
-      };
-      snapWhite(now);
-      snapWhite(was);
-    }
-    void changed(int x, int y) const {
-      if (rules) mask->setPixel(x, y, kBlack);
-    }
-  } snap{transparencyRules, mono, &outMask};
-  WeightedMean(s, outImage, n, offset, kernel, snap);
+  WeightedMean(s, outImage, transparencyRules ? &outMask : nullptr, n, offset, kernel);
   CopyIconImage(s, outImage, s.iconimage);
   CopyIconImage(s, outMask, s.iconmask);
 }
 
 void SharpenConvolve(EditorState& s, int n, int offset, std::span<const int> kernel) {
   Bitmap outImage = s.iconimage;
-  struct {
-    void operator()(RGBParts&, RGBParts&) const {}
-    void changed(int, int) const {}
-  } none;
-  WeightedMean(s, outImage, n, offset, kernel, none);
+  WeightedMean(s, outImage, nullptr, n, offset, kernel);
   CopyIconImage(s, outImage, s.iconimage);
 }
 
