@@ -157,6 +157,11 @@ class ImageOpsTest : public QObject {
     QCOMPARE(s.UndoTop, top + 1);
     FreeClosed();
     QVERIFY(d.isNull());
+    f->Intensity1Click();
+    QPointer<TImageOpDialog> escaped = Last<TImageOpDialog>(*f);
+    QTest::keyClick(escaped, Qt::Key_Escape);
+    FreeClosed();
+    QVERIFY(escaped.isNull());
     // One Undo shows the cancelled result, the next the picture before it.
     f->Undo1Click();
     QCOMPARE(s.iconimage, blurred);
