@@ -122,6 +122,9 @@ struct EditorState {
   // --- Drawing tools ---------------------------------------------------------------------------------
 
   // --- Icon and cursor files -------------------------------------------------------------------------
+  // The file Save writes: set by a successful read and by the save dialogs of Save and Save As, cleared by a
+  // new image. Export and the palette save never set it.
+  std::string IconSaveTarget;
 
   // --- Picture import and export, palette files ------------------------------------------------------
 
