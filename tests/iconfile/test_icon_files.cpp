@@ -110,6 +110,13 @@ TEST_F(IconFilesTest, FailedSaveChangesNothing) {
   }
   EXPECT_TRUE(fs::is_directory(dir));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 0) << "no temporary file left";
+
+  const std::string locked = Path("locked.ico");
+  std::ofstream(locked) << "keep";
+  fs::permissions(locked, fs::perms::owner_read);
+  EXPECT_FALSE(SaveIconFile(s, locked).ok);
+  EXPECT_EQ(Contents(locked), (std::vector<std::uint8_t>{'k', 'e', 'e', 'p'}));
+  EXPECT_TRUE(s.Modified);
 }
 
 TEST_F(IconFilesTest, SaveReplacesAnExistingFileAndPicksTheWriterByTypeAndSize) {
