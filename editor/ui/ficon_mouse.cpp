@@ -1,6 +1,7 @@
 // The edit area's mouse events and the tools' effects on the window. The state machine is the engine in
 // editor/core/EditAreaMouse; this file forwards the events in edit-area pixels and shows what they did: the
 // readouts under the edit area, the cursor, the undo buttons, the colour group and the tool buttons.
+#include <QGuiApplication>
 #include <QToolButton>
 
 #include "editor/core/EditAreaMouse.h"
@@ -60,6 +61,16 @@ void TForm1::ShowTransparency(bool transparent) {
 
 void TForm1::editareaMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
   WindowToolHost host(*this);
+  // A press whose release never reached the edit area (the button is up again) ends here, as its release
+  // would have, before the new press; a button still held makes the new press a second one, ignored.
+  if (State.PressedButton != 0) {
+    const auto held = static_cast<MouseButton>(State.PressedButton);
+    const Qt::MouseButton qtHeld = held == MouseButton::Left    ? Qt::LeftButton
+                                   : held == MouseButton::Right ? Qt::RightButton
+                                                                : Qt::MiddleButton;
+    if (!QGuiApplication::mouseButtons().testFlag(qtHeld))
+      gw::editareaMouseUp(State, host, held, ShiftHeld(shift), x, y);
+  }
   gw::editareaMouseDown(State, host, ButtonOf(button), ShiftHeld(shift), x, y);
   RepaintImageViews();
 }

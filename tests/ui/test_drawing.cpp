@@ -95,6 +95,17 @@ class TestDrawing : public QObject {
     QVERIFY(f.bcolorselector->isEnabled());
   }
 
+  void pressWhoseReleaseWasLostEndsBeforeTheNext() {
+    TForm1 f(Options());
+    const EditorState& s = f.state();
+    f.editareaMouseDown(Qt::LeftButton, {}, 15, 15);  // no button is held any more: its release was lost
+    f.editareaMouseDown(Qt::LeftButton, {}, 55, 15);
+    f.editareaMouseUp(Qt::LeftButton, {}, 55, 15);
+    QCOMPARE(s.iconmask.pixel(1, 1), kBlack);
+    QCOMPARE(s.iconmask.pixel(5, 1), kBlack);
+    QCOMPARE(s.UndoPos, 2);  // both presses ended with their push
+  }
+
   void floatingPicturePressesTheMoveButton() {
     TForm1 f(Options());
     f.bcurvesClick();
