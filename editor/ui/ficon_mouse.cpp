@@ -53,7 +53,11 @@ void TForm1::SetToolCursor(EditAreaCursor c) {
 }
 
 void TForm1::ShowTransparency(bool transparent) {
-  transparentLabel->setText(transparent ? QStringLiteral("Transparent") : QStringLiteral("Opaque"));
+  const QString text = transparent ? QStringLiteral("Transparent") : QStringLiteral("Opaque");
+  if (transparentLabel->text() == text &&
+      transparentLabel->x() == (editareaGroupBox->width() - transparentLabel->width()) / 2)
+    return;  // already shown: no repaint on every move
+  transparentLabel->setText(text);
   transparentLabel->adjustSize();
   transparentLabel->move((editareaGroupBox->width() - transparentLabel->width()) / 2, transparentLabel->y());
   editareaGroupBox->repaint();
