@@ -11,6 +11,7 @@
 
 #include "editor/core/EditAreaMouse.h"
 #include "editor/core/EditorState.h"
+#include "editor/core/Settings.h"
 #include "editor/core/ToolStage.h"
 #include "editor/ui/Dialogs.h"
 #include "editor/ui/ImageView.h"
@@ -213,6 +214,7 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   void bRedoClick();
   // Settings and options.
   void LoadSettings();
+  void ApplyStoredWindowSize();  // the window size LoadSettings read, checked against the layout and screen
   void SaveSettings();
   void FormResize();
   void ShowHintsClick();  // runs after the menu has toggled the check mark
@@ -245,6 +247,7 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   std::array<QCursor, 6> screenCursors_;
   bool terminateRequested_ = false;
   bool closed_ = false;
+  WindowSize storedWindowSize_;
 
   // Drawing tools.
   // The state part of choosing a tool (engine ChooseToolState), with the window's cursor and repaint.
