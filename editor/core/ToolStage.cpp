@@ -7,21 +7,18 @@
 namespace gw {
 
 void DropToolStage(EditorState& s, DropKind kind) {
-  bool drawn = false;
-  if (kind == DropKind::ChangesImage) {
-    if (CurveFigureShown(s)) {
-      // Kept as the user saw it, in its own pen.
-      DrawCurveFigure(s, PenMode::Copy);
-      drawn = true;
-    } else if (s.CurrentTool == kCurveTool && s.ToolStage == 2 && s.MouseDrawing) {
-      DrawCurveFigure(s, PenMode::NotXor);  // a line still being dragged goes, as a band does
-      drawn = true;
-    } else if (IsBandTool(s.CurrentTool) && s.BandDrawn) {
-      EraseBand(s);
-      drawn = true;
-    }
+  bool drawn = true;
+  if (CurveFigureShown(s) && kind == DropKind::ChangesImage) {
+    DrawCurveFigure(s, PenMode::Copy);  // kept as the user saw it, in its own pen
+  } else if (CurveFigureShown(s) || (s.CurrentTool == kCurveTool && s.ToolStage == 2 && s.MouseDrawing)) {
+    // Taken off: an image about to be replaced needs no figure, and one that stays (an undo with nothing to
+    // undo) keeps no inverted residue.
+    DrawCurveFigure(s, PenMode::NotXor);
+  } else if (IsBandTool(s.CurrentTool) && s.BandDrawn) {
+    EraseBand(s);
+  } else {
+    drawn = false;
   }
-  // A replaced image takes whatever was drawn inverted with it.
   s.BandDrawn = false;
   s.MouseDrawing = false;
   s.ToolStage = 1;

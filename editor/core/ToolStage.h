@@ -14,8 +14,9 @@ enum class DropKind {
 
 // Ends a selection, floating picture, band or curve in progress: ToolStage := 1, no press in progress, the
 // edit area redrawn from the image (which takes selection outlines off it). A selection's pixels stay where
-// they lie. For ChangesImage a curve at stages 3 to 5 is drawn in its own pen as the user saw it, and a band
-// or a line still being dragged is taken off; for ReplacesImage nothing is drawn.
+// they lie. For ChangesImage a curve at stages 3 to 5 is drawn in its own pen as the user saw it; for
+// ReplacesImage it is taken off. A band or a line still being dragged is taken off either way, so nothing
+// inverted stays behind even when the image is not replaced after all.
 void DropToolStage(EditorState& s, DropKind kind);
 
 // Keeps the image and mask as they are now in WorkImages[2] and [3]: the picture under a floating picture

@@ -91,10 +91,11 @@ TEST_F(ToolCurve, AbandonedCurveIsKeptAsSeenUnlessTheImageIsReplaced) {
   Start(32);
   Use(10);
   Line();
-  const Bitmap shown = s.iconimage;
-  DropToolStage(s, DropKind::ReplacesImage);  // undo, redo, new image: nothing is drawn
+  Bend();
+  DropToolStage(s, DropKind::ReplacesImage);  // undo, redo, new image: the figure is just taken off
   EXPECT_EQ(s.ToolStage, 1);
-  EXPECT_TRUE(SamePixels(s.iconimage, shown));
+  EXPECT_TRUE(SamePixels(s.iconimage, BlankImage()));
+  EXPECT_TRUE(SamePixels(s.iconmask, BlankMask()));
 }
 
 TEST_F(ToolCurve, MovesAreNotClampedAndEndPointsMayLieOutside) {
