@@ -202,10 +202,11 @@ TEST_F(ToolPaint, MovesReportCellColourTransparencyAndCursor) {
   EXPECT_EQ(r.pixelColor, kInvalidColor);
   EXPECT_FALSE(r.transparent);
 
+  // Each tool's cursor at stage 1 (the selections' cursors over a selection: the selection tests).
   const std::pair<int, EditAreaCursor> cursors[] = {
       {1, EditAreaCursor::Pencil}, {6, EditAreaCursor::FloodFill}, {7, EditAreaCursor::Arrow},
-      {9, EditAreaCursor::Arrow}, {10, EditAreaCursor::Pencil}, {13, EditAreaCursor::Arrow},
-      {14, EditAreaCursor::UpArrow}, {16, EditAreaCursor::Pencil}, {17, EditAreaCursor::ColorSelector}};
+      {9, EditAreaCursor::Arrow}, {10, EditAreaCursor::Pencil}, {14, EditAreaCursor::UpArrow},
+      {17, EditAreaCursor::ColorSelector}};
   for (const auto& [tool, cursor] : cursors) {
     Use(tool);
     EXPECT_EQ(Move({tool, 1}).cursor, cursor) << "tool " << tool;

@@ -50,18 +50,6 @@ TEST_F(ToolSelect, RectangleIsSelectedAsDraggedThenMovedOrCopied) {
   }
 }
 
-TEST_F(ToolSelect, FloatingRectangleRestoresWhatLayUnderIt) {
-  Paint({12, 12}, kBluePen);
-  Use(7);
-  SelectBlock();
-  Drag({{5, 5}, {13, 13}});  // over the blue cell
-  EXPECT_TRUE(HoldsBlockAt({12, 12}));
-  Drag({{13, 13}, {21, 13}});
-  EXPECT_TRUE(HoldsBlockAt({20, 12}));
-  EXPECT_TRUE(Opaque({12, 12}, kBluePen));
-  EXPECT_TRUE(Transparent({4, 4}));
-}
-
 TEST_F(ToolSelect, GrabbedRectangleNeverLeavesTheEditArea) {
   Use(7);
   SelectBlock();
