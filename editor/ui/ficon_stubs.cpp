@@ -7,27 +7,6 @@
 
 namespace gw {
 
-// ---- Shared by the commands below -----------------------------------------------------------------------
-void TForm1::DropToolStage(DropKind kind) {
-  gw::DropToolStage(State, kind);
-  RefreshEditArea();
-  RepaintImageViews();
-}
-
-void TForm1::EnterFloatingPicture(const Rect& cellRect) {
-  gw::EnterFloatingPicture(State, cellRect);
-  if (ActiveToolButton && ActiveToolButton != bmove) ActiveToolButton->setEnabled(true);
-  ActiveToolButton = bmove;
-  bmove->setChecked(true);
-  bmove->setEnabled(false);
-  RepaintImageViews();
-}
-
-// ---- Edit-area mouse and drawing tools ------------------------------------------------------------------
-void TForm1::editareaMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}  // press on the edit area
-void TForm1::editareaMouseMove(Qt::KeyboardModifiers, int, int) {}                   // move over the edit area
-void TForm1::editareaMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}    // release on the edit area
-
 // ---- Icon and cursor files, transparency ----------------------------------------------------------------
 void TForm1::Open1Click() {}                    // Icon > "&Open..."
 bool TForm1::Save1Click() { return false; }     // Icon > "&Save": true only when the file was written

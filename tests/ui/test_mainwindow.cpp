@@ -583,7 +583,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!f.bpencil->isChecked());
     QCOMPARE(f.editarea->cursor().pixmap().cacheKey(), f.ScreenCursor(kCursorFloodFill).pixmap().cacheKey());
     f.bcolorselectorClick();
-    QCOMPARE(f.bcolorselector->property("Tag").toInt(), 6);
+    QCOMPARE(f.state().ColorSelectorTag, 6);
     f.N16x16_16Click();  // not true colour: the selector button goes off and stays off
     QVERIFY(!f.bcolorselector->isEnabled());
     f.bpencilClick();
