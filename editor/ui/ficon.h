@@ -139,8 +139,10 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   void Open1Click();
   virtual bool Save1Click();  // true only when the file was written
   void SaveAs1Click();
+  void SetSaveFilterForType(int type);
+  // Reads and checks the whole file first; only a good file replaces the image (without the save question),
+  // sets the names and the caption "Glyphwerk: NAME". Anything else gets a message and changes nothing.
   void OpenIconFile(const QString& path);
-  void AllocateIconFileBlocks();
   void Timer1Timer();
   void MakeWhiteTransparent1Click(); void MakeRightPenColorTransparent1Click();
   void MakeLeftPenColorOpaque1Click(); void MakeRightPenColorOpaque1Click();
@@ -244,6 +246,11 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   // Drawing tools.
 
   // Icon and cursor files.
+  // Writes the image in its type's format; on failure says so and changes nothing. True when written.
+  bool SaveImageTo(const QString& path);
+  // Writes a file chosen in the save dialog; when written it becomes the icon's file.
+  bool SaveToChosenFile(const QString& path);
+  void RunTransparencyCommand(void (*command)(EditorState&));
 
   // Picture import and export, palette files.
 
