@@ -8,9 +8,11 @@
 //          "Icon Format NOT Supported. " / "Invalid Icon File"; on CannotRead show `message`. On Ok run the
 //          new-image handler of (icon.type, icon.size) without asking, then ReadIconFile(s, icon, path) (or the
 //          named reader of that format), then UpdateEditAreaCaption and the caption "Glyphwerk: NAME".
-//   Save:  SaveIconFile(s, path) picks the writer by IconType and IconSize and writes the file whole through
-//          a temporary file beside it and a rename. On failure nothing in the state changes and an existing
-//          file is left as it was; show `message`. On success update the edit-area caption and the caption.
+//   Save:  the file is s.IconSaveTarget (a successful read sets it; the window sets it from the first Save's
+//          dialog and from Save As's; a new image clears it). SaveIconFile(s, path) picks the writer by
+//          IconType and IconSize and writes the file whole through a temporary file beside it and a rename.
+//          On failure nothing in the state changes and an existing file is left as it was; show `message`.
+//          On success update the edit-area caption and the caption.
 
 #include <cstdint>
 #include <string>
@@ -33,9 +35,8 @@ inline constexpr std::uintmax_t kMaxIconFileBytes = 16u << 20;
 IconLoadResult LoadIconFile(const std::string& path);
 
 // Makes a decoded file the current, unmodified document, after the new-image handler of its type and size
-// has run: image and mask (the copy goes through WorkImages[4] and [5]), IconType, IconSize, IconRect, the
-// cursor's hot spot, RefreshEditArea, SyncPlacementCanvas, CurrentFileName and IconSaveTarget := path,
-// PushUndo, Modified := false. Returns false, changing nothing, when the image is not at the decoded size
+// has run: image and mask, IconType, IconSize, IconRect, the cursor's hot spot, RefreshEditArea,
+// SyncPlacementCanvas, CurrentFileName and IconSaveTarget := path, PushUndo, Modified := false. Returns false, changing nothing, when the image is not at the decoded size
 // (the new-image handler did not run).
 bool ReadIconFile(EditorState& s, const DecodedIconFile& icon, const std::string& path);
 
