@@ -248,8 +248,9 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   // Icon and cursor files.
   // Writes the image in its type's format; on failure says so and changes nothing. True when written.
   bool SaveImageTo(const QString& path);
-  // Writes a file chosen in the save dialog; when written it becomes the icon's file.
-  bool SaveToChosenFile(const QString& path);
+  // Writes a file chosen in the save dialog; when written it becomes the icon's file, otherwise the dialog
+  // gets back the name it offered.
+  bool SaveToChosenFile(const QString& path, const QString& offered);
   void RunTransparencyCommand(void (*command)(EditorState&));
 
   // Picture import and export, palette files.

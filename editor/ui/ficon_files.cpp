@@ -70,18 +70,21 @@ bool TForm1::Save1Click() {
   // The first Save of this image: ask where. A name another command left in the dialog is not offered.
   SetSaveFilterForType(State.IconType);
   savedlg.FileName.clear();
-  if (!savedlg.Execute(this)) return false;
-  return SaveToChosenFile(savedlg.FileName);
+  return savedlg.Execute(this) && SaveToChosenFile(savedlg.FileName, QString());
 }
 
 void TForm1::SaveAs1Click() {
   SetSaveFilterForType(State.IconType);
-  savedlg.FileName = QString::fromStdString(State.CurrentFileName);
-  if (savedlg.Execute(this)) SaveToChosenFile(savedlg.FileName);
+  const QString offered = QString::fromStdString(State.CurrentFileName);
+  savedlg.FileName = offered;
+  if (savedlg.Execute(this)) SaveToChosenFile(savedlg.FileName, offered);
 }
 
-bool TForm1::SaveToChosenFile(const QString& path) {
-  if (!SaveImageTo(path)) return false;
+bool TForm1::SaveToChosenFile(const QString& path, const QString& offered) {
+  if (!SaveImageTo(path)) {
+    savedlg.FileName = offered;  // a failed save leaves every name as it was
+    return false;
+  }
   State.IconSaveTarget = path.toStdString();
   if (State.CurrentFileName.empty()) State.CurrentFileName = State.IconSaveTarget;
   return true;
