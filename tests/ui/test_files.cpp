@@ -340,42 +340,32 @@ class FilesTest : public QObject {
 
   void transparencyCommands_data() {
     QTest::addColumn<QString>("item");
-    QTest::addColumn<int>("type");
-    QTest::addColumn<Color>("pixel");     // image colour at (0, 0) after the command
-    QTest::addColumn<Color>("mask");      // mask at (0, 0)
-    QTest::addColumn<Color>("clearMask"); // mask at (5, 5), transparent before
-    // (0, 0) is opaque white, (1, 0) opaque red; the left pen is white, the right pen red.
-    QTest::newRow("left transparent") << "MakeWhiteTransparent1" << int(kTypeTrueColor) << kWhite << kWhite << kWhite;
-    QTest::newRow("left opaque") << "MakeLeftPenColorOpaque1" << int(kTypeTrueColor) << kWhite << kBlack << kBlack;
-    QTest::newRow("left opaque mono") << "MakeLeftPenColorOpaque1" << int(kTypeMono) << kWhite << kBlack << kWhite;
-    QTest::newRow("right transparent") << "MakeRightPenColorTransparent1" << int(kTypeTrueColor) << kWhite
-                                       << kBlack << kWhite;
-    QTest::newRow("right opaque") << "MakeRightPenColorOpaque1" << int(kTypeTrueColor) << kWhite << kBlack << kWhite;
+    QTest::addColumn<QString>("masks");  // afterwards, at the white, the red and a transparent pixel
+    QTest::newRow("left transparent") << "MakeWhiteTransparent1" << "w b w";
+    QTest::newRow("right transparent") << "MakeRightPenColorTransparent1" << "b w w";
+    QTest::newRow("left opaque") << "MakeLeftPenColorOpaque1" << "b b b";
+    QTest::newRow("right opaque") << "MakeRightPenColorOpaque1" << "b b w";
   }
-  // Each drops the tool stage, changes the image, pushes one undo state and marks the image modified.
+  // With the left pen white and the right pen red, each drops the tool stage, changes the image, pushes one
+  // undo state and marks the image modified.
   void transparencyCommands() {
     QFETCH(QString, item);
-    QFETCH(int, type);
-    QFETCH(Color, pixel);
-    QFETCH(Color, mask);
-    QFETCH(Color, clearMask);
+    QFETCH(QString, masks);
     auto f = Make();
-    f->RunNewImageHandler(type, 16);
     EditorState& s = f->state();
-    s.iconimage.setPixel(0, 0, kWhite);
-    s.iconimage.setPixel(1, 0, 0x0000FF);
-    s.iconmask.setPixel(0, 0, kBlack);
-    s.iconmask.setPixel(1, 0, kBlack);
+    for (const auto& [x, c] : {std::pair{0, kWhite}, std::pair{1, Color(0x0000FF)}}) {
+      s.iconimage.setPixel(x, 0, c);
+      s.iconmask.setPixel(x, 0, kBlack);
+    }
     s.LeftPenColor = kWhite;
     s.RightPenColor = 0x0000FF;
     s.ToolStage = 3;
     f->findChild<QAction*>(item)->trigger();
-    QCOMPARE(s.iconimage.pixel(0, 0), pixel);
-    QCOMPARE(s.iconmask.pixel(0, 0), mask);
-    QCOMPARE(s.iconmask.pixel(5, 5), clearMask);
-    const bool redGone = item == QLatin1String("MakeRightPenColorTransparent1");
-    QCOMPARE(s.iconmask.pixel(1, 0), redGone ? kWhite : kBlack);
-    QCOMPARE(s.iconimage.pixel(1, 0), redGone ? s.TransparentColor : Color(0x0000FF));
+    QString seen;
+    for (const Point p : {Point{0, 0}, Point{1, 0}, Point{5, 5}})
+      seen += QLatin1String(s.iconmask.pixel(p.x, p.y) == kWhite ? " w" : " b");
+    QCOMPARE(seen.trimmed(), masks);
+    QCOMPARE(s.iconimage.pixel(1, 0) == kWhite, masks[2] == QLatin1Char('w'));
     QCOMPARE(s.ToolStage, 1);
     QCOMPARE(s.UndoTop, 1);
     QVERIFY(s.Modified && f->bUndo->isEnabled());
