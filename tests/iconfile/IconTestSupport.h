@@ -55,3 +55,11 @@ inline std::string FormatName(const IconFormat& f) {
 }
 
 }  // namespace gw
+
+namespace gw {
+
+inline void SetLe(std::vector<std::uint8_t>& b, std::size_t at, int width, std::uint32_t v) {
+  for (int i = 0; i < width; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+}  // namespace gw
