@@ -180,7 +180,7 @@ std::optional<DecodedIconFile> DecodeIconFile(std::span<const std::uint8_t> byte
   const bool haveHeader = r.has(offset, kIconHeaderSize);
   const int headerBits = haveHeader ? r.u16(offset + 14) : -1;
 
-  const IconFormat* f = Recognize(idType, width, colorCount, idType == 2 ? 1 : entryBits, headerBits);
+  const IconFormat* f = Recognize(idType, width, colorCount, entryBits, headerBits);
   if (!f) return Refuse(why, "not one of the supported formats");
   if (!haveHeader) return Refuse(why, "bitmap header outside the file");
   const int S = f->size;

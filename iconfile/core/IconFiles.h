@@ -36,8 +36,8 @@ IconLoadResult LoadIconFile(const std::string& path);
 
 // Makes a decoded file the current, unmodified document, after the new-image handler of its type and size
 // has run: image and mask, IconType, IconSize, IconRect, the cursor's hot spot, RefreshEditArea,
-// SyncPlacementCanvas, CurrentFileName and IconSaveTarget := path, PushUndo, Modified := false. Returns false, changing nothing, when the image is not at the decoded size
-// (the new-image handler did not run).
+// SyncPlacementCanvas, CurrentFileName and IconSaveTarget := path, PushUndo, Modified := false. Returns
+// false, changing nothing, when the image is not at the decoded size (the new-image handler did not run).
 bool ReadIconFile(EditorState& s, const DecodedIconFile& icon, const std::string& path);
 
 // --- Writing --------------------------------------------------------------------------------------------
