@@ -185,19 +185,24 @@ class FilesTest : public QObject {
     QTest::addColumn<QString>("name");
     QTest::newRow("missing folder") << "none/x.ico";
     QTest::newRow("folder is a file") << "plain/x.ico";
+    QTest::newRow("read-only folder") << "locked/x.ico";
+    QTest::newRow("read-only file") << "readonly.ico";
     QTest::newRow("target is a folder") << "folder.ico";
     QTest::newRow("no room beside it") << QString(250, QLatin1Char('n')) + ".ico";
   }
   // Nothing changes, an existing file stays as it was, and the message names the file.
   void failedSave() {
     QFETCH(QString, name);
-    QFile(Path(QStringLiteral("plain"))).open(QIODevice::WriteOnly);
     QDir(dir_.path()).mkpath(QStringLiteral("folder.ico"));
-    const QString existing = Path(QString(250, QLatin1Char('n')) + ".ico");
-    QFile old(existing);
-    old.open(QIODevice::WriteOnly);
-    old.write("an earlier file");
-    old.close();
+    QDir(dir_.path()).mkpath(QStringLiteral("locked"));
+    QFile::setPermissions(Path(QStringLiteral("locked")), QFile::ReadOwner | QFile::ExeOwner);
+    const QString long250 = QString(250, QLatin1Char('n')) + ".ico";
+    for (const QString& existing : {QStringLiteral("plain"), QStringLiteral("readonly.ico"), long250}) {
+      QFile old(Path(existing));
+      if (old.open(QIODevice::WriteOnly)) old.write("an earlier file");
+    }
+    QFile::setPermissions(Path(QStringLiteral("readonly.ico")), QFile::ReadOwner);
+    const QByteArray before = Bytes(Path(name));
     auto f = Make();
     f->OpenIconFile(Saved(*f, kTypeMono, 24, QStringLiteral("good.ico")));
     Paint(*f);
@@ -209,7 +214,7 @@ class FilesTest : public QObject {
     QCOMPARE(f->cursor().shape(), Qt::CrossCursor);
     QCOMPARE(boxes_->messages.size(), size_t(1));
     QVERIFY(boxes_->messages[0].text.contains(QFileInfo(name).fileName()));
-    QCOMPARE(Bytes(existing), QByteArray("an earlier file"));
+    QCOMPARE(Bytes(Path(name)), before);
     QVERIFY(QFileInfo(Path(QStringLiteral("folder.ico"))).isDir());
     QVERIFY(f->Save1Click());  // Save still writes the file read
   }
