@@ -145,8 +145,10 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   void Open1Click();
   virtual bool Save1Click();  // true only when the file was written
   void SaveAs1Click();
+  void SetSaveFilterForType(int type);
+  // Reads and checks the whole file first; only a good file replaces the image (without the save question),
+  // sets the names and the caption "Glyphwerk: NAME". Anything else gets a message and changes nothing.
   void OpenIconFile(const QString& path);
-  void AllocateIconFileBlocks();
   void Timer1Timer();
   void MakeWhiteTransparent1Click(); void MakeRightPenColorTransparent1Click();
   void MakeLeftPenColorOpaque1Click(); void MakeRightPenColorOpaque1Click();
@@ -254,6 +256,12 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   void ChooseToolStage(int code);
 
   // Icon and cursor files.
+  // Writes the image in its type's format; on failure says so and changes nothing. True when written.
+  bool SaveImageTo(const QString& path);
+  // Writes a file chosen in the save dialog; when written it becomes the icon's file, otherwise the dialog
+  // gets back the name it offered.
+  bool SaveToChosenFile(const QString& path, const QString& offered);
+  void RunTransparencyCommand(void (*command)(EditorState&));
 
   // Picture import and export, palette files.
 
