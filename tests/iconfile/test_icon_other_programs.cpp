@@ -78,7 +78,7 @@ struct Tool {
 };
 const Tool kTools[] = {
     {"icotool", "icotool -x -o '%2' '%1'", true},
-    {"convert", "convert '%1' PNG32:'%2'", true},
+    {"/usr/bin/convert", "/usr/bin/convert '%1' PNG32:'%2'", true},
     {"/usr/bin/python3", "/usr/bin/python3 -c \"import sys; from PIL import Image; "
                          "Image.open(sys.argv[1]).convert('RGBA').save(sys.argv[2])\" '%1' '%2'", false}};
 
