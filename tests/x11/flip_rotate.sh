@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# As a user would: start the editor with an icon of unique colours named on the command line, choose
+# Image > Flip > "Flip Entire Image Horizontally" from the keyboard and save with Icon > Save, then
+# Image > Rotate > "Rotate Image 90 Degrees Left" and save again, and check the file each time: the flip
+# carries the pixel at (x, y), with its transparency, to (31 - x, y), and the turn after it to (y, x).
+# Usage: flip_rotate.sh <path to glyphwerk>. Without a display it runs itself under xvfb-run.
+set -euo pipefail
+
+exe=$(readlink -f "$1")
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$exe"
+fi
+
+work=$(mktemp -d)
+pid=""
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+cp "$exe" "$work/glyphwerk"
+
+fail() { echo "flip_rotate: $*"; cat "$work/log" 2>/dev/null; exit 1; }
+
+# A 32 x 32 true-colour icon: red 8x, green 8y, blue 100 at (x, y); the pixel at (5, 0) is transparent.
+/usr/bin/python3 - "$work/cells.ico" <<'PY'
+import struct, sys
+rows, mask = b"", b""
+for y in reversed(range(32)):
+    rows += b"".join(bytes((100, 8 * y, 8 * x)) if (x, y) != (5, 0) else b"\0\0\0" for x in range(32))
+    mask += (1 << 26).to_bytes(4, "big") if y == 0 else b"\0" * 4
+header = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 24, 0, 0, 0, 0, 0, 0)
+entry = struct.pack("<BBBBHHII", 32, 32, 0, 0, 1, 24, 40 + len(rows) + len(mask), 22)
+open(sys.argv[1], "wb").write(struct.pack("<HHH", 0, 1, 1) + entry + header + rows + mask)
+PY
+
+window() {
+  local id=""
+  for _ in $(seq 1 100); do
+    id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$1\": (" | awk '{print $1; exit}')
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.3; }
+
+"$work/glyphwerk" "$work/cells.ico" >"$work/log" 2>&1 &
+pid=$!
+win=$(window "Glyphwerk: cells.ico") || fail "no window titled 'Glyphwerk: cells.ico'"
+sleep 0.5
+focus "$win"
+wx=$(xwininfo -id "$win" | awk '/Absolute upper-left X/ {print $4}')
+wy=$(xwininfo -id "$win" | awk '/Absolute upper-left Y/ {print $4}')
+
+# "&Icon" and "&Image" share their access key: the Image menu is reached from Edit, one to the right. Its
+# ninth item is Flip, the tenth Rotate; each sub-menu opens on its first item.
+image_submenu() {
+  focus "$win"
+  xdotool key --clearmodifiers alt+e
+  sleep 0.4
+  xdotool key Right
+  sleep 0.4
+  for _ in $(seq 1 "$1"); do xdotool key Down; done
+  xdotool key Right
+  sleep 0.3
+  xdotool key Return
+  sleep 0.5
+}
+# Icon > Save writes the opened file back (removed first, so the new one shows when it is there whole: 6 +
+# 16 + 40 + 3072 + 128 bytes); each save is checked against where the pixel at (x, y) of the icon as opened
+# should now be.
+save_and_check() {
+  rm -f "$work/cells.ico"
+  focus "$win"
+  xdotool mousemove $((wx + 15)) $((wy + 8)) click 1
+  sleep 0.4
+  xdotool key s
+  whole() { [ "$(stat -c %s "$work/cells.ico" 2>/dev/null || echo 0)" -eq 3262 ]; }
+  for _ in $(seq 1 50); do whole && break; sleep 0.1; done
+  whole || fail "Save did not write cells.ico whole"
+  /usr/bin/python3 - "$work/cells.ico" "$1" <<'PY' || fail "the saved pixels are not the icon after: $1"
+import struct, sys
+data, step = open(sys.argv[1], "rb").read(), sys.argv[2]
+offset = struct.unpack_from("<I", data, 18)[0]
+size, width, height, planes, bits = struct.unpack_from("<IiiHH", data, offset)
+assert (width, height, bits) == (32, 64, 24), (width, height, bits)
+pixels = offset + size
+masks = pixels + 32 * 32 * 3
+bad = []
+for y in range(32):
+    for x in range(32):
+        row = 31 - y
+        b, g, r = data[pixels + row * 96 + x * 3: pixels + row * 96 + x * 3 + 3]
+        clear = data[masks + row * 4 + x // 8] >> (7 - x % 8) & 1
+        sx, sy = (31 - x, y) if step == "flip" else (y, x)  # where the pixel was in the icon as opened
+        want = ((0, 0, 0), 1) if (sx, sy) == (5, 0) else ((8 * sx, 8 * sy, 100), 0)
+        if ((r, g, b), clear) != want:
+            bad.append(((x, y), (r, g, b), clear, want))
+if bad:
+    print(len(bad), "pixels differ, first:", bad[:3])
+    sys.exit(1)
+PY
+}
+
+image_submenu 8  # Flip > Flip Entire Image Horizontally
+save_and_check flip
+image_submenu 9  # Rotate > Rotate Image 90 Degrees Left
+save_and_check "flip and left turn"
+
+# Nothing is modified after the save: Icon > Exit ends at once.
+focus "$win"
+xdotool mousemove $((wx + 15)) $((wy + 8)) click 1
+sleep 0.4
+xdotool key x
+for _ in $(seq 1 50); do
+  if ! kill -0 "$pid" 2>/dev/null; then
+    set +e; wait "$pid"; status=$?; set -e
+    pid=""
+    [ "$status" -eq 0 ] || fail "the editor ended with status $status"
+    echo "flip_rotate: flipped, turned and saved the opened icon"
+    exit 0
+  fi
+  sleep 0.1
+done
+fail "the editor did not end after Exit"
