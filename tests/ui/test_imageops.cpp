@@ -359,23 +359,37 @@ class ImageOpsTest : public QObject {
 
     // The delete acts on a live rectangle selection only, and then disables itself.
     f->Undo1Click();
-    const int top = s.UndoPos;
-    s.SelectionRect = {80, 80, 40, 40};  // dragged up and to the left, cells 4 ... 7
-    s.CurrentTool = 7;
-    s.ToolStage = 1;
-    f->Edit1->aboutToShow();
-    QVERIFY(!f->DeleteRectangle1->isEnabled());
-    f->DeleteRectangle1Click();
-    QCOMPARE(s.UndoPos, top);
-    s.ToolStage = 3;
+    const Bitmap mask = s.iconmask;  // the square and its mirror image, opaque
+    f->bmove->click();
+    QTest::mousePress(f->editarea, Qt::LeftButton, {}, {85, 85});  // dragged up and to the left
+    QTest::mouseMove(f->editarea, {45, 45});
+    QTest::mouseRelease(f->editarea, Qt::LeftButton, {}, {45, 45});
     f->Edit1->aboutToShow();
     QVERIFY(f->DeleteRectangle1->isEnabled());
+    const int top = s.UndoPos;
     f->DeleteRectangle1->trigger();
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 32; ++x) {
+        const bool cleared = x >= 4 && x < 8 && y >= 4 && y < 8;
+        QCOMPARE(s.iconmask.pixel(x, y), cleared ? kWhite : mask.pixel(x, y));
+      }
     QCOMPARE(s.iconimage.pixel(4, 4), kWhite);
-    QCOMPARE(s.iconmask.pixel(7, 7), kWhite);
     QCOMPARE(s.ToolStage, 1);
     QCOMPARE(s.UndoPos, top + 1);
     QVERIFY(!f->DeleteRectangle1->isEnabled());
+    // A selection dropped by another tool leaves nothing to delete.
+    QTest::mousePress(f->editarea, Qt::LeftButton, {}, {205, 205});
+    QTest::mouseMove(f->editarea, {255, 255});
+    QTest::mouseRelease(f->editarea, Qt::LeftButton, {}, {255, 255});
+    QVERIFY(f->DeleteRectangle1->isEnabled());
+    f->bpencil->click();
+    f->Edit1->aboutToShow();
+    QVERIFY(!f->DeleteRectangle1->isEnabled());
+    const Bitmap deleted = s.iconmask;
+    const int pos = s.UndoPos;
+    f->DeleteRectangle1Click();
+    QCOMPARE(s.UndoPos, pos);
+    QCOMPARE(s.iconmask, deleted);
   }
 };
 
