@@ -54,6 +54,17 @@ bool TFileDialog::RunQtDialog(QWidget* owner) {
     dlg.setNameFilters(filters);
     if (FilterIndex >= 1 && FilterIndex <= filters.size()) dlg.selectNameFilter(filters[FilterIndex - 1]);
   }
+  if (ExtensionFromFilter) {
+    // "*.jpg;*.jpeg" gives "jpg".
+    const auto follow = [&dlg, parts, filters](const QString& chosen) {
+      const qsizetype i = filters.indexOf(chosen);
+      if (i < 0) return;
+      QString first = parts[2 * i + 1].section(QLatin1Char(';'), 0, 0);
+      dlg.setDefaultSuffix(first.startsWith(QLatin1String("*.")) ? first.mid(2) : QString());
+    };
+    follow(dlg.selectedNameFilter());
+    QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, follow);
+  }
   if (!FileName.isEmpty()) dlg.selectFile(FileName);
 
   if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return false;

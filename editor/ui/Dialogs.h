@@ -49,6 +49,9 @@ class TFileDialog {
   QString InitialDir;
   bool OverwritePrompt = false;
   bool HideReadOnly = false;
+  // When set, a name typed without extension gets the extension of the filter entry selected when the user
+  // confirms (its first pattern) instead of DefaultExt.
+  bool ExtensionFromFilter = false;
 
   // Returns whether the user confirmed. Tests replace the runner to answer without a window.
   bool Execute(QWidget* owner);

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "editor/core/EditorState.h"
 #include "editor/core/ToolStage.h"
@@ -246,6 +247,7 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   // Icon and cursor files.
 
   // Picture import and export, palette files.
+  QString RunOtherFileSaveDialog(const QString& filter, const std::optional<QString>& offeredName = std::nullopt);
 
   // Icons from program files.
 

@@ -41,12 +41,6 @@ void TForm1::MakeRightPenColorTransparent1Click() {}  // Image > Transparency > 
 void TForm1::MakeLeftPenColorOpaque1Click() {}        // Image > Opacity > "Make Left Pen Color Opaque"
 void TForm1::MakeRightPenColorOpaque1Click() {}       // Image > Opacity > "Make Right Pen Color Opaque"
 
-// ---- Palette files, picture import and export -----------------------------------------------------------
-void TForm1::Import1Click() {}                  // Icon > "Import..."
-void TForm1::Export1Click() {}                  // Icon > "Export..."
-void TForm1::bColorPalOpenClick() {}            // tool bar "Load Color Palette"
-void TForm1::bColorPalSaveClick() {}            // tool bar "Save Color Palette"
-
 // ---- Icons from program files ---------------------------------------------------------------------------
 void TForm1::OpenProgramFileIcons(const QString&) {}
 
