@@ -75,12 +75,11 @@ void TForm1::Import1Click() {
     boxes_->error(QStringLiteral("Cannot import %1: %2.").arg(FromLocal(path), FromLocal(error)));
     return;
   }
-  const Bitmap composed = ComposeOnWhite(*picture);
 
   DropToolStage(DropKind::ReplacesImage);
   State.Modified = false;  // the question was asked above; the new-image handler must not ask again
   RunNewImageHandler(kTypeTrueColor, ImportIconSize(picture->width, picture->height));
-  PlaceImportedPicture(State, composed);
+  PlaceImportedPicture(State, *picture);
   PushUndo();
   RefreshEditArea();
   // The edit area stays locked a moment, so the double click that chose the file does not paint.

@@ -54,37 +54,60 @@ std::optional<Picture> ReadPictureFile(const std::string& path, std::string& err
   return DecodePicture(bytes, error);
 }
 
-Bitmap ComposeOnWhite(const Picture& picture) {
-  Bitmap out(picture.width, picture.height, kWhite);
-  Color* dst = out.data();
-  const std::uint8_t* src = picture.rgba.data();
-  const std::size_t n = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
-  for (std::size_t i = 0; i < n; ++i, src += 4) {
-    const int a = src[3];
-    if (a == 255) {
-      dst[i] = MakeColor(src[0], src[1], src[2]);
-    } else {
-      auto on = [a](int c) { return 255 - a + (c * a + 127) / 255; };
-      dst[i] = MakeColor(on(src[0]), on(src[1]), on(src[2]));
-    }
+namespace {
+
+Color OnWhite(const std::uint8_t* px) {
+  const int a = px[3];
+  if (a == 255) return MakeColor(px[0], px[1], px[2]);
+  auto on = [a](int c) { return 255 - a + (c * a + 127) / 255; };
+  return MakeColor(on(px[0]), on(px[1]), on(px[2]));
+}
+
+// The (left, top) w x h part of the picture composed on white.
+Bitmap ComposedPart(const Picture& picture, int w, int h) {
+  Bitmap out(w, h, kWhite);
+  for (int y = 0; y < h; ++y) {
+    Color* row = out.row(y);
+    for (int x = 0; x < w; ++x) row[x] = OnWhite(picture.pixel(x, y));
   }
   return out;
 }
 
-void PlaceImportedPicture(EditorState& s, const Bitmap& picture) {
+// Which source index each of `to` destination places takes when the surface's stretch copy maps `from`
+// places onto them: the copy itself is asked, on a strip whose pixels hold their own index.
+std::vector<int> StretchIndices(int from, int to, bool across) {
+  Bitmap strip(across ? from : 1, across ? 1 : from);
+  for (int i = 0; i < from; ++i) strip.setPixel(across ? i : 0, across ? 0 : i, static_cast<Color>(i));
+  Bitmap picked(across ? to : 1, across ? 1 : to);
+  Canvas(picked).copyRect(picked.bounds(), strip, strip.bounds(), StretchMode::ColorOnColor);
+  std::vector<int> out(static_cast<std::size_t>(to));
+  for (int i = 0; i < to; ++i) out[static_cast<std::size_t>(i)] = static_cast<int>(picked.pixel(across ? i : 0, across ? 0 : i));
+  return out;
+}
+
+}  // namespace
+
+Bitmap ComposeOnWhite(const Picture& picture) { return ComposedPart(picture, picture.width, picture.height); }
+
+void PlaceImportedPicture(EditorState& s, const Picture& picture) {
   const int S = s.IconSize;
-  const Rect whole = picture.bounds();
   Canvas image(s.iconimage);
   if (!s.DoNotScaleImportedImages) {
-    image.copyRect(s.IconRect, picture, whole, StretchMode::ColorOnColor);
+    // The stretch copy of the whole composed picture, made from the only pixels it keeps: a photo is
+    // composed at S x S pixels instead of all of its own.
+    const std::vector<int> cols = StretchIndices(picture.width, S, true), rows = StretchIndices(picture.height, S, false);
+    for (int y = 0; y < S; ++y)
+      for (int x = 0; x < S; ++x)
+        s.iconimage.setPixel(x, y, OnWhite(picture.pixel(cols[static_cast<std::size_t>(x)], rows[static_cast<std::size_t>(y)])));
     SyncPlacementCanvas(s);
-  } else if (picture.width() <= S && picture.height() <= S) {
-    image.copyRect(whole, picture, whole);
+  } else if (picture.width <= S && picture.height <= S) {
+    const Bitmap part = ComposedPart(picture, picture.width, picture.height);
+    image.copyRect(part.bounds(), part, part.bounds());
     SyncPlacementCanvas(s);
   } else {
-    const Bitmap& canvasBits = s.PlacementCanvas;
-    const int w = std::min(picture.width(), canvasBits.width()), h = std::min(picture.height(), canvasBits.height());
-    Canvas(s.PlacementCanvas).copyRect({0, 0, w, h}, picture, {0, 0, w, h});
+    const int w = std::min(picture.width, s.PlacementCanvas.width()), h = std::min(picture.height, s.PlacementCanvas.height());
+    const Bitmap part = ComposedPart(picture, w, h);
+    Canvas(s.PlacementCanvas).copyRect(part.bounds(), part, part.bounds());
     const Rect window{0, 0, S, S};
     image.copyRect(window, s.PlacementCanvas, window);
     s.PlacementWindowRect = window;

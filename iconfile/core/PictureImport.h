@@ -25,15 +25,15 @@ std::optional<Picture> ReadPictureFile(const std::string& path, std::string& err
 // The picture's colours as they show on white: each channel c of alpha a becomes 255 - a + (c a + 127) / 255.
 Bitmap ComposeOnWhite(const Picture& picture);
 
-// Lays the picture into the blank true-colour image of size s.IconSize that was just made for it:
+// Lays the picture, composed on white, into the blank true-colour image of size s.IconSize that was just made for it:
 // - option "Do Not Scale Imported Images" off: stretched onto the whole image, rows and columns repeated or
-//   dropped (colour on colour);
+//   dropped (colour on colour) exactly as the surface's stretch copy of the whole picture would;
 // - option on and the picture within the image: 1:1 at the top-left corner, the rest stays white;
 // - option on and the picture larger: 1:1 into the placement canvas's top-left corner (as far as it
 //   reaches), the image shows the canvas square (0, 0, S, S), which becomes PlacementWindowRect.
 // The image and the placement canvas are synchronised in the first two cases, and both masks become all
 // black (opaque). No undo push: the window does that.
-void PlaceImportedPicture(EditorState& s, const Bitmap& picture);
+void PlaceImportedPicture(EditorState& s, const Picture& picture);
 
 // ---- Export -------------------------------------------------------------------------------------------
 enum class ExportFormat { Jpeg, Gif, Png, Tiff, Bmp };

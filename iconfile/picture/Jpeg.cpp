@@ -66,7 +66,7 @@ bool RunDecode(DecodeJob& job) {
   c.scale_denom = 1;
   const bool cmyk = c.jpeg_color_space == JCS_CMYK || c.jpeg_color_space == JCS_YCCK;
   const bool grey = c.jpeg_color_space == JCS_GRAYSCALE;
-  c.out_color_space = cmyk ? JCS_CMYK : grey ? JCS_GRAYSCALE : JCS_EXT_RGBX;
+  c.out_color_space = cmyk ? JCS_CMYK : grey ? JCS_GRAYSCALE : JCS_EXT_RGBA;  // RGBA rows come with alpha 255
   jpeg_start_decompress(&c);
   const int w = static_cast<int>(c.output_width);
   const int h = static_cast<int>(c.output_height);
@@ -74,7 +74,7 @@ bool RunDecode(DecodeJob& job) {
   Picture& p = *job.out;
   p.width = w;
   p.height = h;
-  p.rgba.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4, 255);
+  p.rgba.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4);
   if (cmyk || grey) job.row.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(n));
   // Adobe's CMYK files store the inks inverted.
   const bool inverted = c.saw_Adobe_marker;
@@ -88,11 +88,13 @@ bool RunDecode(DecodeJob& job) {
         const std::uint8_t* s = job.row.data() + x * 4;
         const int k = inverted ? s[3] : 255 - s[3];
         for (int i = 0; i < 3; ++i) dst[x * 4 + i] = Times(inverted ? s[i] : 255 - s[i], k);
+        dst[x * 4 + 3] = 255;
       }
     } else if (grey) {
-      for (int x = 0; x < w; ++x) dst[x * 4] = dst[x * 4 + 1] = dst[x * 4 + 2] = job.row[static_cast<std::size_t>(x)];
-    } else {
-      for (int x = 0; x < w; ++x) dst[x * 4 + 3] = 255;  // the filler byte of RGBX is not promised
+      for (int x = 0; x < w; ++x) {
+        dst[x * 4] = dst[x * 4 + 1] = dst[x * 4 + 2] = job.row[static_cast<std::size_t>(x)];
+        dst[x * 4 + 3] = 255;
+      }
     }
   }
   jpeg_finish_decompress(&c);

@@ -9,8 +9,13 @@ Picture Picture::Filled(int width, int height, std::uint8_t r, std::uint8_t g, s
   Picture p;
   p.width = width;
   p.height = height;
-  p.rgba.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
-  for (std::size_t i = 0; i < p.rgba.size(); i += 4) {
+  const std::size_t n = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+  if (r == g && g == b && b == a) {
+    p.rgba.assign(n, r);
+    return p;
+  }
+  p.rgba.resize(n);
+  for (std::size_t i = 0; i < n; i += 4) {
     p.rgba[i] = r;
     p.rgba[i + 1] = g;
     p.rgba[i + 2] = b;

@@ -8,6 +8,7 @@
 #include "editor/core/NewImage.h"
 #include "editor/core/Palettes.h"
 #include "iconfile/core/PictureImport.h"
+#include "platform/Canvas.h"
 
 using namespace gw;
 namespace fs = std::filesystem;
@@ -67,7 +68,7 @@ TEST(PictureImport, StretchFillsTheImageDroppingPixelsColourOnColour) {
   for (int y = 0; y < 100; ++y)
     for (int x = 0; x < 128; ++x) check.pixel(x, y)[(x + y) % 2] = 255;
   EditorState s = NewImageFor(128, 100, false);
-  PlaceImportedPicture(s, ComposeOnWhite(check));
+  PlaceImportedPicture(s, check);
   ASSERT_EQ(s.IconSize, 64);
   for (int y = 0; y < 64; ++y)
     for (int x = 0; x < 64; ++x) {
@@ -79,7 +80,7 @@ TEST(PictureImport, StretchFillsTheImageDroppingPixelsColourOnColour) {
 
   // A 100 x 50 ramp fills the whole 64 x 64 image, squeezed across and stretched down, in order.
   EditorState r = NewImageFor(100, 50, false);
-  PlaceImportedPicture(r, ComposeOnWhite(Ramp(100, 50)));
+  PlaceImportedPicture(r, Ramp(100, 50));
   EXPECT_LE(RedOf(r.iconimage.pixel(0, 0)), 1);
   for (int x = 1; x < 64; ++x) EXPECT_GT(RedOf(r.iconimage.pixel(x, 0)), RedOf(r.iconimage.pixel(x - 1, 0)));
   for (int y = 1; y < 64; ++y) EXPECT_GE(GreenOf(r.iconimage.pixel(0, y)), GreenOf(r.iconimage.pixel(0, y - 1)));
@@ -89,10 +90,24 @@ TEST(PictureImport, StretchFillsTheImageDroppingPixelsColourOnColour) {
   EXPECT_EQ(r.PlacementCanvas.pixel(r.CurrentPlacementRect.left + 9, r.CurrentPlacementRect.top + 9), r.iconimage.pixel(9, 9));
 }
 
+// The stretch equals the surface's stretch copy of the whole composed picture, shrinking and enlarging.
+TEST(PictureImport, StretchEqualsTheStretchCopyOfTheWholePicture) {
+  const int sizes[][2] = {{128, 100}, {100, 50}, {17, 1}, {13, 40}, {300, 7}, {64, 64}};
+  for (const auto& [w, h] : sizes) {
+    Picture p = Ramp(w, h);
+    p.pixel(w - 1, h - 1)[3] = 90;  // one translucent pixel
+    EditorState s = NewImageFor(w, h, false);
+    PlaceImportedPicture(s, p);
+    Bitmap want(s.IconSize, s.IconSize);
+    Canvas(want).copyRect(want.bounds(), ComposeOnWhite(p), {0, 0, w, h}, StretchMode::ColorOnColor);
+    EXPECT_EQ(s.iconimage, want) << w << " x " << h;
+  }
+}
+
 TEST(PictureImport, UnscaledSmallPictureSitsTopLeftOnWhite) {
   EditorState s = NewImageFor(20, 10, true);
   ASSERT_EQ(s.IconSize, 24);
-  PlaceImportedPicture(s, ComposeOnWhite(Ramp(20, 10)));
+  PlaceImportedPicture(s, Ramp(20, 10));
   for (int y = 0; y < 24; ++y)
     for (int x = 0; x < 24; ++x) ASSERT_EQ(s.iconimage.pixel(x, y), x < 20 && y < 10 ? RampColor(x, y) : kWhite) << x << "," << y;
   EXPECT_TRUE(AllOf(s.iconmask, kBlack));
@@ -106,7 +121,7 @@ TEST(PictureImport, UnscaledLargePictureGoesIntoThePlacementCanvas) {
     EditorState s = NewImageFor(c.w, c.h, true);
     ASSERT_EQ(s.IconSize, 64);
     const Color fill = s.PlacementCanvas.pixel(255, 255);
-    PlaceImportedPicture(s, ComposeOnWhite(Ramp(c.w, c.h)));
+    PlaceImportedPicture(s, Ramp(c.w, c.h));
     EXPECT_EQ(s.PlacementWindowRect, (Rect{0, 0, 64, 64}));
     for (int y = 0; y < 256; ++y)
       for (int x = 0; x < 256; ++x) {
