@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "editor/core/EditorState.h"
+#include "editor/core/Settings.h"
 #include "editor/core/ToolStage.h"
 #include "editor/ui/Dialogs.h"
 #include "editor/ui/ImageView.h"
@@ -209,6 +210,7 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   void bRedoClick();
   // Settings and options.
   void LoadSettings();
+  void ApplyStoredWindowSize();  // the window size LoadSettings read, checked against the layout and screen
   void SaveSettings();
   void FormResize();
   void ShowHintsClick();  // runs after the menu has toggled the check mark
@@ -241,6 +243,7 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   std::array<QCursor, 6> screenCursors_;
   bool terminateRequested_ = false;
   bool closed_ = false;
+  WindowSize storedWindowSize_;
 
   // Drawing tools.
 
