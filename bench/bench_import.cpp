@@ -73,7 +73,7 @@ void BM_Import(benchmark::State& state) {
   gw::InitPalettes(s);
   for (auto _ : state) {
     std::string error;
-    const auto picture = gw::ReadPictureFile(PhotoPath(), error);
+    const auto picture = gw::ReadPictureForImport(PhotoPath(), false, error);
     if (!picture) {
       state.SkipWithError(error.c_str());
       return;

@@ -69,7 +69,7 @@ void TForm1::Import1Click() {
   // The whole picture is read and checked before anything changes; the format comes from the content.
   const std::string path = Local(opendlg.FileName);
   std::string error;
-  const std::optional<Picture> picture = ReadPictureFile(path, error);
+  const std::optional<ImportSample> picture = ReadPictureForImport(path, State.DoNotScaleImportedImages, error);
   if (!picture) {
     editarea->setEnabled(true);
     boxes_->error(QStringLiteral("Cannot import %1: %2.").arg(FromLocal(path), FromLocal(error)));

@@ -30,7 +30,9 @@ int ImportIconSize(int width, int height) {
   return 64;
 }
 
-std::optional<Picture> ReadPictureFile(const std::string& path, std::string& error) {
+namespace {
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::string& error) {
   std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
   if (!f) {
     error = std::strerror(errno);
@@ -51,7 +53,15 @@ std::optional<Picture> ReadPictureFile(const std::string& path, std::string& err
     error = "the file cannot be read";
     return std::nullopt;
   }
-  return DecodePicture(bytes, error);
+  return bytes;
+}
+
+}  // namespace
+
+std::optional<Picture> ReadPictureFile(const std::string& path, std::string& error) {
+  const auto bytes = ReadWholeFile(path, error);
+  if (!bytes) return std::nullopt;
+  return DecodePicture(*bytes, error);
 }
 
 namespace {
@@ -85,29 +95,84 @@ std::vector<int> StretchIndices(int from, int to, bool across) {
   return out;
 }
 
+// Collects the sample row by row, from a decoder or from a whole picture.
+class Sampler : public PictureRowSink {
+ public:
+  explicit Sampler(bool doNotScale) { sample_.stretched = !doNotScale; }
+
+  bool start(int width, int height) override {
+    sample_.width = width;
+    sample_.height = height;
+    const int S = ImportIconSize(width, height);
+    if (sample_.stretched) {
+      cols_ = StretchIndices(width, S, true);
+      rows_ = StretchIndices(height, S, false);
+      sample_.kept = Picture::Filled(S, S, 255, 255, 255);
+    } else {
+      sample_.kept = Picture::Filled(std::min(width, 4 * S), std::min(height, 4 * S), 255, 255, 255);
+    }
+    scratch_.resize(static_cast<std::size_t>(width) * 4);
+    return true;
+  }
+  std::uint8_t* row(int) override { return scratch_.data(); }
+  void rowDone(int y) override { take(y, scratch_.data()); }
+
+  void take(int y, const std::uint8_t* row) {
+    Picture& k = sample_.kept;
+    if (!sample_.stretched) {
+      if (y < k.height) std::memcpy(k.pixel(0, y), row, static_cast<std::size_t>(k.width) * 4);
+      return;
+    }
+    for (std::size_t j = 0; j < rows_.size(); ++j) {
+      if (rows_[j] != y) continue;
+      std::uint8_t* out = k.pixel(0, static_cast<int>(j));
+      for (std::size_t i = 0; i < cols_.size(); ++i) std::memcpy(out + i * 4, row + static_cast<std::size_t>(cols_[i]) * 4, 4);
+    }
+  }
+  ImportSample& sample() { return sample_; }
+
+ private:
+  ImportSample sample_;
+  std::vector<int> cols_, rows_;
+  std::vector<std::uint8_t> scratch_;
+};
+
 }  // namespace
 
 Bitmap ComposeOnWhite(const Picture& picture) { return ComposedPart(picture, picture.width, picture.height); }
 
-void PlaceImportedPicture(EditorState& s, const Picture& picture) {
+ImportSample SampleForImport(const Picture& picture, bool doNotScale) {
+  Sampler sampler(doNotScale);
+  sampler.start(picture.width, picture.height);
+  for (int y = 0; y < picture.height; ++y) sampler.take(y, picture.pixel(0, y));
+  return std::move(sampler.sample());
+}
+
+std::optional<ImportSample> ReadPictureForImport(const std::string& path, bool doNotScale, std::string& error) {
+  const auto bytes = ReadWholeFile(path, error);
+  if (!bytes) return std::nullopt;
+  if (DetectPictureFormat(*bytes) == PictureFormat::Jpeg) {
+    Sampler sampler(doNotScale);
+    if (!DecodeJpegRows(*bytes, sampler, error)) return std::nullopt;
+    return std::move(sampler.sample());
+  }
+  const auto picture = DecodePicture(*bytes, error);
+  if (!picture) return std::nullopt;
+  return SampleForImport(*picture, doNotScale);
+}
+
+void PlaceImportedPicture(EditorState& s, const ImportSample& sample) {
   const int S = s.IconSize;
+  const Bitmap kept = ComposeOnWhite(sample.kept);
   Canvas image(s.iconimage);
-  if (!s.DoNotScaleImportedImages) {
-    // The stretch copy of the whole composed picture, made from the only pixels it keeps: a photo is
-    // composed at S x S pixels instead of all of its own.
-    const std::vector<int> cols = StretchIndices(picture.width, S, true), rows = StretchIndices(picture.height, S, false);
-    for (int y = 0; y < S; ++y)
-      for (int x = 0; x < S; ++x)
-        s.iconimage.setPixel(x, y, OnWhite(picture.pixel(cols[static_cast<std::size_t>(x)], rows[static_cast<std::size_t>(y)])));
+  if (sample.stretched) {
+    image.copyRect(s.IconRect, kept, kept.bounds());
     SyncPlacementCanvas(s);
-  } else if (picture.width <= S && picture.height <= S) {
-    const Bitmap part = ComposedPart(picture, picture.width, picture.height);
-    image.copyRect(part.bounds(), part, part.bounds());
+  } else if (sample.width <= S && sample.height <= S) {
+    image.copyRect(kept.bounds(), kept, kept.bounds());
     SyncPlacementCanvas(s);
   } else {
-    const int w = std::min(picture.width, s.PlacementCanvas.width()), h = std::min(picture.height, s.PlacementCanvas.height());
-    const Bitmap part = ComposedPart(picture, w, h);
-    Canvas(s.PlacementCanvas).copyRect(part.bounds(), part, part.bounds());
+    Canvas(s.PlacementCanvas).copyRect(kept.bounds(), kept, kept.bounds());
     const Rect window{0, 0, S, S};
     image.copyRect(window, s.PlacementCanvas, window);
     s.PlacementWindowRect = window;

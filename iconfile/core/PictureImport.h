@@ -25,15 +25,26 @@ std::optional<Picture> ReadPictureFile(const std::string& path, std::string& err
 // The picture's colours as they show on white: each channel c of alpha a becomes 255 - a + (c a + 127) / 255.
 Bitmap ComposeOnWhite(const Picture& picture);
 
-// Lays the picture, composed on white, into the blank true-colour image of size s.IconSize that was just made for it:
-// - option "Do Not Scale Imported Images" off: stretched onto the whole image, rows and columns repeated or
-//   dropped (colour on colour) exactly as the surface's stretch copy of the whole picture would;
-// - option on and the picture within the image: 1:1 at the top-left corner, the rest stays white;
-// - option on and the picture larger: 1:1 into the placement canvas's top-left corner (as far as it
-//   reaches), the image shows the canvas square (0, 0, S, S), which becomes PlacementWindowRect.
-// The image and the placement canvas are synchronised in the first two cases, and both masks become all
-// black (opaque). No undo push: the window does that.
-void PlaceImportedPicture(EditorState& s, const Picture& picture);
+// What the import keeps of a picture: its size, and only the pixels the placement uses (still RGBA):
+// - stretched (option "Do Not Scale Imported Images" off): the S x S pixels the surface's stretch copy of
+//   the whole picture onto the S x S image keeps, rows and columns repeated or dropped (colour on colour);
+// - 1:1 (option on): the picture's top-left part, as far as the 4S x 4S placement canvas reaches.
+// S is ImportIconSize of the picture.
+struct ImportSample {
+  int width = 0, height = 0;
+  bool stretched = true;
+  Picture kept;
+};
+ImportSample SampleForImport(const Picture& picture, bool doNotScale);
+// Reads, decodes and checks the whole file, keeping only the sample: a JPEG photo is never held whole.
+std::optional<ImportSample> ReadPictureForImport(const std::string& path, bool doNotScale, std::string& error);
+
+// Lays the sample, composed on white, into the blank true-colour image of size S that was just made for
+// it: stretched onto the whole image; 1:1 at the top-left corner when it fits (the rest stays white);
+// otherwise 1:1 into the placement canvas's top-left corner, the image showing the canvas square
+// (0, 0, S, S), which becomes PlacementWindowRect. The image and the placement canvas are synchronised in
+// the first two cases, and both masks become all black (opaque). No undo push: the window does that.
+void PlaceImportedPicture(EditorState& s, const ImportSample& sample);
 
 // ---- Export -------------------------------------------------------------------------------------------
 enum class ExportFormat { Jpeg, Gif, Png, Tiff, Bmp };

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include <jpeglib.h>
 
@@ -48,8 +49,25 @@ struct DecodeJob {
   jpeg_decompress_struct cinfo{};
   ErrorManager err;
   std::span<const std::uint8_t> bytes;
-  Picture* out = nullptr;
+  PictureRowSink* sink = nullptr;
   std::vector<std::uint8_t> row;
+};
+
+// Keeps every row: the whole picture.
+class WholePicture : public PictureRowSink {
+ public:
+  explicit WholePicture(Picture& p) : p_(p) {}
+  bool start(int width, int height) override {
+    p_.width = width;
+    p_.height = height;
+    p_.rgba.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+    return true;
+  }
+  std::uint8_t* row(int y) override { return p_.pixel(0, y); }
+  void rowDone(int) override {}
+
+ private:
+  Picture& p_;
 };
 
 bool RunDecode(DecodeJob& job) {
@@ -71,16 +89,16 @@ bool RunDecode(DecodeJob& job) {
   const int w = static_cast<int>(c.output_width);
   const int h = static_cast<int>(c.output_height);
   const int n = c.output_components;
-  Picture& p = *job.out;
-  p.width = w;
-  p.height = h;
-  p.rgba.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4);
+  if (!job.sink->start(w, h)) {
+    std::strcpy(job.err.text, "picture refused");
+    return false;
+  }
   if (cmyk || grey) job.row.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(n));
   // Adobe's CMYK files store the inks inverted.
   const bool inverted = c.saw_Adobe_marker;
   while (c.output_scanline < c.output_height) {
     const int y = static_cast<int>(c.output_scanline);
-    std::uint8_t* dst = p.pixel(0, y);
+    std::uint8_t* dst = job.sink->row(y);
     JSAMPROW target = (cmyk || grey) ? job.row.data() : dst;
     jpeg_read_scanlines(&c, &target, 1);
     if (cmyk) {
@@ -96,6 +114,7 @@ bool RunDecode(DecodeJob& job) {
         dst[x * 4 + 3] = 255;
       }
     }
+    job.sink->rowDone(y);
   }
   jpeg_finish_decompress(&c);
   return true;
@@ -137,24 +156,32 @@ bool RunEncode(EncodeJob& job) {
 
 }  // namespace
 
-std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, std::string& error) {
+bool DecodeJpegRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error) {
   if (DetectPictureFormat(bytes) != PictureFormat::Jpeg) {
     error = "not a JPEG picture";
-    return std::nullopt;
+    return false;
   }
-  Picture picture;
   DecodeJob job;
   job.bytes = bytes;
-  job.out = &picture;
+  job.sink = &sink;
   InstallErrors(job.err);
   job.cinfo.err = &job.err.pub;
   jpeg_create_decompress(&job.cinfo);
-  const bool ok = RunDecode(job);
-  jpeg_destroy_decompress(&job.cinfo);
-  if (!ok) {
-    error = job.err.text[0] ? job.err.text : "bad JPEG data";
-    return std::nullopt;
+  bool ok = false;
+  try {
+    ok = RunDecode(job);
+  } catch (const std::bad_alloc&) {
+    std::strcpy(job.err.text, "out of memory");
   }
+  jpeg_destroy_decompress(&job.cinfo);
+  if (!ok) error = job.err.text[0] ? job.err.text : "bad JPEG data";
+  return ok;
+}
+
+std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, std::string& error) {
+  Picture picture;
+  WholePicture whole(picture);
+  if (!DecodeJpegRows(bytes, whole, error)) return std::nullopt;
   return picture;
 }
 

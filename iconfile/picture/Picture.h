@@ -37,12 +37,25 @@ enum class PictureFormat { Unknown, Jpeg, Gif, Png, Tiff, Bmp };
 // The format a file's first bytes announce.
 PictureFormat DetectPictureFormat(std::span<const std::uint8_t> bytes);
 
+// Where a decoder puts its rows, for a caller that keeps only part of a large picture.
+class PictureRowSink {
+ public:
+  virtual ~PictureRowSink() = default;
+  // Once, before any row, with the picture's size (within the limits); false refuses the picture.
+  virtual bool start(int width, int height) = 0;
+  // Where row y (top-down) is to be decoded: width x 4 bytes, RGBA; handed back by rowDone(y).
+  virtual std::uint8_t* row(int y) = 0;
+  virtual void rowDone(int y) = 0;
+};
+
 // Each decoder returns nothing on failure and sets `error` to a short reason.
 // PNG of every colour type and depth (16-bit samples keep their high byte), first image only.
 std::optional<Picture> DecodePng(std::span<const std::uint8_t> bytes, std::string& error);
 // JPEG at full scale through the floating-point inverse DCT; greyscale gives exact greys, CMYK and YCCK are
 // converted to RGB. A warning of the codec (corrupt or truncated data) fails the decode.
 std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, std::string& error);
+// The same decode, row by row into `sink`; false with `error` set on failure (the sink may have had rows).
+bool DecodeJpegRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
 // GIF: the first frame drawn on a white logical screen; the transparent index gives white with alpha 0.
 std::optional<Picture> DecodeGif(std::span<const std::uint8_t> bytes, std::string& error);
 // TIFF: the first page, any layout libtiff can turn into RGBA.

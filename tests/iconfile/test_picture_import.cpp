@@ -68,7 +68,7 @@ TEST(PictureImport, StretchFillsTheImageDroppingPixelsColourOnColour) {
   for (int y = 0; y < 100; ++y)
     for (int x = 0; x < 128; ++x) check.pixel(x, y)[(x + y) % 2] = 255;
   EditorState s = NewImageFor(128, 100, false);
-  PlaceImportedPicture(s, check);
+  PlaceImportedPicture(s, SampleForImport(check, s.DoNotScaleImportedImages));
   ASSERT_EQ(s.IconSize, 64);
   for (int y = 0; y < 64; ++y)
     for (int x = 0; x < 64; ++x) {
@@ -80,7 +80,7 @@ TEST(PictureImport, StretchFillsTheImageDroppingPixelsColourOnColour) {
 
   // A 100 x 50 ramp fills the whole 64 x 64 image, squeezed across and stretched down, in order.
   EditorState r = NewImageFor(100, 50, false);
-  PlaceImportedPicture(r, Ramp(100, 50));
+  PlaceImportedPicture(r, SampleForImport(Ramp(100, 50), r.DoNotScaleImportedImages));
   EXPECT_LE(RedOf(r.iconimage.pixel(0, 0)), 1);
   for (int x = 1; x < 64; ++x) EXPECT_GT(RedOf(r.iconimage.pixel(x, 0)), RedOf(r.iconimage.pixel(x - 1, 0)));
   for (int y = 1; y < 64; ++y) EXPECT_GE(GreenOf(r.iconimage.pixel(0, y)), GreenOf(r.iconimage.pixel(0, y - 1)));
@@ -97,7 +97,7 @@ TEST(PictureImport, StretchEqualsTheStretchCopyOfTheWholePicture) {
     Picture p = Ramp(w, h);
     p.pixel(w - 1, h - 1)[3] = 90;  // one translucent pixel
     EditorState s = NewImageFor(w, h, false);
-    PlaceImportedPicture(s, p);
+    PlaceImportedPicture(s, SampleForImport(p, s.DoNotScaleImportedImages));
     Bitmap want(s.IconSize, s.IconSize);
     Canvas(want).copyRect(want.bounds(), ComposeOnWhite(p), {0, 0, w, h}, StretchMode::ColorOnColor);
     EXPECT_EQ(s.iconimage, want) << w << " x " << h;
@@ -107,7 +107,7 @@ TEST(PictureImport, StretchEqualsTheStretchCopyOfTheWholePicture) {
 TEST(PictureImport, UnscaledSmallPictureSitsTopLeftOnWhite) {
   EditorState s = NewImageFor(20, 10, true);
   ASSERT_EQ(s.IconSize, 24);
-  PlaceImportedPicture(s, Ramp(20, 10));
+  PlaceImportedPicture(s, SampleForImport(Ramp(20, 10), s.DoNotScaleImportedImages));
   for (int y = 0; y < 24; ++y)
     for (int x = 0; x < 24; ++x) ASSERT_EQ(s.iconimage.pixel(x, y), x < 20 && y < 10 ? RampColor(x, y) : kWhite) << x << "," << y;
   EXPECT_TRUE(AllOf(s.iconmask, kBlack));
@@ -121,7 +121,7 @@ TEST(PictureImport, UnscaledLargePictureGoesIntoThePlacementCanvas) {
     EditorState s = NewImageFor(c.w, c.h, true);
     ASSERT_EQ(s.IconSize, 64);
     const Color fill = s.PlacementCanvas.pixel(255, 255);
-    PlaceImportedPicture(s, Ramp(c.w, c.h));
+    PlaceImportedPicture(s, SampleForImport(Ramp(c.w, c.h), s.DoNotScaleImportedImages));
     EXPECT_EQ(s.PlacementWindowRect, (Rect{0, 0, 64, 64}));
     for (int y = 0; y < 256; ++y)
       for (int x = 0; x < 256; ++x) {
@@ -146,6 +146,34 @@ TEST(PictureImport, UnreadableFilesGiveAnError) {
   const auto ok = ReadPictureFile(std::string(GLYPHWERK_TEST_DATA) + "/pictures/jpeg_baseline.jpg", error);
   ASSERT_TRUE(ok) << error;
   EXPECT_EQ(ok->width, 23);
+}
+
+// A JPEG is sampled while it is decoded; the sample equals the one taken from the whole decoded picture.
+TEST(PictureImport, JpegSampledRowByRowEqualsTheWholeDecode) {
+  const fs::path file = fs::temp_directory_path() / ("gw-import-" + std::to_string(::getpid()) + ".jpg");
+  std::vector<std::uint8_t> bytes;
+  std::string error;
+  ASSERT_TRUE(EncodeJpeg(Ramp(300, 200), false, bytes, error));
+  std::FILE* f = std::fopen(file.c_str(), "wb");
+  ASSERT_TRUE(f);
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+  const auto whole = DecodeJpeg(bytes, error);
+  ASSERT_TRUE(whole);
+  for (const bool doNotScale : {false, true}) {
+    const auto sampled = ReadPictureForImport(file.string(), doNotScale, error);
+    ASSERT_TRUE(sampled) << error;
+    const ImportSample want = SampleForImport(*whole, doNotScale);
+    EXPECT_EQ(sampled->width, 300);
+    EXPECT_EQ(sampled->kept.width, doNotScale ? 256 : 64);
+    EXPECT_EQ(sampled->kept.rgba, want.kept.rgba) << doNotScale;
+  }
+  bytes.resize(bytes.size() / 2);
+  f = std::fopen(file.c_str(), "wb");
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+  EXPECT_FALSE(ReadPictureForImport(file.string(), false, error));
+  fs::remove(file);
 }
 
 TEST(PictureExport, NamesAndFormats) {
