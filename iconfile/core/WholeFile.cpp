@@ -14,6 +14,12 @@ namespace gw {
 namespace fs = std::filesystem;
 
 TempFileBeside::TempFileBeside(std::string target) : target_(std::move(target)) {
+  // Through a link to the file it names, so the link survives the rename.
+  std::error_code ec;
+  if (fs::is_symlink(target_, ec)) {
+    const fs::path resolved = fs::weakly_canonical(target_, ec);
+    if (!ec) target_ = resolved.string();
+  }
   const fs::path folder = fs::path(target_).parent_path();
   std::string pattern = ((folder.empty() ? fs::path(".") : folder) / ".glyphwerk-XXXXXX").string();
   std::vector<char> name(pattern.begin(), pattern.end());
