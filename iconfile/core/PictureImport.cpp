@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
 
 #include "editor/core/EditArea.h"
 #include "iconfile/core/WholeFile.h"
@@ -148,7 +149,7 @@ ImportSample SampleForImport(const Picture& picture, bool doNotScale) {
   return std::move(sampler.sample());
 }
 
-std::optional<ImportSample> ReadPictureForImport(const std::string& path, bool doNotScale, std::string& error) {
+std::optional<ImportSample> ReadPictureForImport(const std::string& path, bool doNotScale, std::string& error) try {
   const auto bytes = ReadWholeFile(path, error);
   if (!bytes) return std::nullopt;
   if (DetectPictureFormat(*bytes) == PictureFormat::Jpeg) {
@@ -159,6 +160,9 @@ std::optional<ImportSample> ReadPictureForImport(const std::string& path, bool d
   const auto picture = DecodePicture(*bytes, error);
   if (!picture) return std::nullopt;
   return SampleForImport(*picture, doNotScale);
+} catch (const std::bad_alloc&) {
+  error = "not enough memory for the picture";
+  return std::nullopt;
 }
 
 void PlaceImportedPicture(EditorState& s, const ImportSample& sample) {

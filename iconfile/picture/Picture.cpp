@@ -2,6 +2,7 @@
 #include "iconfile/picture/Picture.h"
 
 #include <cstring>
+#include <new>
 
 namespace gw {
 
@@ -40,13 +41,18 @@ PictureFormat DetectPictureFormat(std::span<const std::uint8_t> b) {
 }
 
 std::optional<Picture> DecodePicture(std::span<const std::uint8_t> bytes, std::string& error) {
-  switch (DetectPictureFormat(bytes)) {
-    case PictureFormat::Jpeg: return DecodeJpeg(bytes, error);
-    case PictureFormat::Gif: return DecodeGif(bytes, error);
-    case PictureFormat::Png: return DecodePng(bytes, error);
-    case PictureFormat::Tiff: return DecodeTiff(bytes, error);
-    case PictureFormat::Bmp: return DecodeBmp(bytes, error);
-    case PictureFormat::Unknown: break;
+  try {
+    switch (DetectPictureFormat(bytes)) {
+      case PictureFormat::Jpeg: return DecodeJpeg(bytes, error);
+      case PictureFormat::Gif: return DecodeGif(bytes, error);
+      case PictureFormat::Png: return DecodePng(bytes, error);
+      case PictureFormat::Tiff: return DecodeTiff(bytes, error);
+      case PictureFormat::Bmp: return DecodeBmp(bytes, error);
+      case PictureFormat::Unknown: break;
+    }
+  } catch (const std::bad_alloc&) {
+    error = "not enough memory for the picture";
+    return std::nullopt;
   }
   error = "not a JPEG, GIF, PNG, TIFF or BMP picture";
   return std::nullopt;
