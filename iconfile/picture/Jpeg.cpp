@@ -8,6 +8,7 @@
 #include <new>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 #include "iconfile/picture/Picture.h"
 
@@ -27,10 +28,22 @@ struct ErrorManager {
   std::longjmp(e->jump, 1);
 }
 
-// Level -1 is a warning (corrupt or truncated data): a picture with damaged pixels is refused rather than
-// shown half grey. Trace messages are dropped.
+// Level -1 is a warning. One that means damaged or missing pixel data refuses the picture rather than show
+// it half grey; the others (stray bytes between markers, an unknown revision or colour transform, a bad
+// colour profile) leave the pixels as they are and pass. Trace messages are dropped.
 void OnMessage(j_common_ptr cinfo, int level) {
-  if (level < 0) OnError(cinfo);
+  if (level >= 0) return;
+  switch (cinfo->err->msg_code) {
+    case JWRN_ARITH_BAD_CODE:
+    case JWRN_BOGUS_PROGRESSION:
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_JPEG_EOF:
+    case JWRN_MUST_RESYNC:
+    case JWRN_NOT_SEQUENTIAL:
+    case JWRN_TOO_MUCH_DATA: OnError(cinfo);
+    default: break;
+  }
 }
 
 void Silent(j_common_ptr) {}

@@ -52,7 +52,7 @@ class PictureRowSink {
 // PNG of every colour type and depth (16-bit samples keep their high byte), first image only.
 std::optional<Picture> DecodePng(std::span<const std::uint8_t> bytes, std::string& error);
 // JPEG at full scale through the floating-point inverse DCT; greyscale gives exact greys, CMYK and YCCK are
-// converted to RGB. A warning of the codec (corrupt or truncated data) fails the decode.
+// converted to RGB. Damaged or truncated pixel data fails the decode; harmless stray bytes do not.
 std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, std::string& error);
 // The same decode, row by row into `sink`; false with `error` set on failure (the sink may have had rows).
 bool DecodeJpegRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);

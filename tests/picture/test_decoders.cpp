@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
         // JPEG: byte for byte what djpeg -dct float gives.
         Case{"jpeg_baseline.jpg", "jpeg_baseline.djpeg.ppm"}, Case{"jpeg_444.jpg", "jpeg_444.djpeg.ppm"},
         Case{"jpeg_progressive.jpg", "jpeg_progressive.djpeg.ppm"}, Case{"jpeg_restart.jpg", "jpeg_restart.djpeg.ppm"},
-        Case{"jpeg_grey.jpg", "jpeg_grey.djpeg.pgm"},
+        Case{"jpeg_grey.jpg", "jpeg_grey.djpeg.pgm"}, Case{"jpeg_extraneous.jpg", "jpeg_extraneous.djpeg.ppm"},
         Case{"gif_plain.gif", "pal200.ppm"}, Case{"gif_interlaced.gif", "pal200.ppm"},
         Case{"gif_animated.gif", "pal16.ppm"},
         Case{"png_rgb8.png", "photo.ppm"}, Case{"png_rgb16.png", "photo.ppm"}, Case{"png_palette.png", "pal200.ppm"},

@@ -42,6 +42,11 @@ cjpeg -quality 90 -restart 1 -optimize photo.ppm > jpeg_restart.jpg
 cjpeg -quality 90 -grayscale photo.ppm > jpeg_grey.jpg
 for f in jpeg_baseline jpeg_444 jpeg_progressive jpeg_restart; do djpeg -dct float -ppm $f.jpg > $f.djpeg.ppm; done
 djpeg -dct float -pnm jpeg_grey.jpg > jpeg_grey.djpeg.pgm
+# Stray bytes before the scan's marker: the codec warns, and the pixels are whole (djpeg exits 2 on a warning).
+$PY -c "
+b = open('jpeg_baseline.jpg', 'rb').read(); i = b.index(b'\xff\xda')
+open('jpeg_extraneous.jpg', 'wb').write(b[:i] + b'\x00\x17' + b[i:])"
+djpeg -dct float -ppm jpeg_extraneous.jpg > jpeg_extraneous.djpeg.ppm || [ $? -eq 2 ]
 # CMYK (Adobe, inverted inks) from flat colour bands, by Pillow; checked against the bands' colours.
 $PY - <<'PY'
 from PIL import Image
@@ -66,13 +71,14 @@ b = Image.new("RGB", a.size, (9, 9, 9)).quantize(16)
 a.save("gif_animated.gif", save_all=True, append_images=[b], duration=100)
 PY
 
-# PNG: colour types and depths.
-convert photo.ppm png_rgb8.png
-convert photo.ppm -depth 16 -define png:bit-depth=16 PNG48:png_rgb16.png
-convert pal200.ppm PNG8:png_palette.png
-convert pal2.ppm -colorspace Gray -depth 1 png_grey1.png && convert png_grey1.png png_grey1.ppm
-convert photo.ppm -colorspace Gray png_grey8.png && convert png_grey8.png png_grey8.ppm
-convert photo.ppm -interlace PNG png_interlaced.png
+# PNG: colour types and depths (without ImageMagick's time stamps, so the files stay the same).
+PNGOPT="-define png:exclude-chunk=date,time"
+convert photo.ppm $PNGOPT png_rgb8.png
+convert photo.ppm -depth 16 -define png:bit-depth=16 $PNGOPT PNG48:png_rgb16.png
+convert pal200.ppm $PNGOPT PNG8:png_palette.png
+convert pal2.ppm -colorspace Gray -depth 1 $PNGOPT png_grey1.png && convert png_grey1.png png_grey1.ppm
+convert photo.ppm -colorspace Gray $PNGOPT png_grey8.png && convert png_grey8.png png_grey8.ppm
+convert photo.ppm -interlace PNG $PNGOPT png_interlaced.png
 $PY - <<'PY'
 from PIL import Image
 # 4 x 2 RGBA with chosen alpha values over chosen colours (checked by the alpha composition rule).
