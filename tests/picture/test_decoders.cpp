@@ -46,6 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"gif_animated.gif", "pal16.ppm"},
         Case{"png_rgb8.png", "photo.ppm"}, Case{"png_rgb16.png", "photo.ppm"}, Case{"png_palette.png", "pal200.ppm"},
         Case{"png_grey1.png", "png_grey1.ppm"}, Case{"png_grey8.png", "png_grey8.ppm"},
+        Case{"png_grey4.png", "png_grey4.ppm"}, Case{"png_grey16.png", "png_grey8.ppm"},
         Case{"png_interlaced.png", "photo.ppm"},
         Case{"tiff_none.tif", "photo.ppm"}, Case{"tiff_lzw.tif", "photo.ppm"}, Case{"tiff_deflate.tif", "photo.ppm"},
         Case{"tiff_packbits.tif", "photo.ppm"}, Case{"tiff_tiled.tif", "photo.ppm"}, Case{"tiff_pillow.tif", "photo.ppm"},

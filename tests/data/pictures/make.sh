@@ -79,6 +79,8 @@ convert pal200.ppm $PNGOPT PNG8:png_palette.png
 convert pal2.ppm -colorspace Gray -depth 1 $PNGOPT png_grey1.png && convert png_grey1.png png_grey1.ppm
 convert photo.ppm -colorspace Gray $PNGOPT png_grey8.png && convert png_grey8.png png_grey8.ppm
 convert photo.ppm -interlace PNG $PNGOPT png_interlaced.png
+convert pal16.ppm -colorspace Gray -depth 4 $PNGOPT png_grey4.png && convert png_grey4.png png_grey4.ppm
+convert png_grey8.png -depth 16 -define png:bit-depth=16 -define png:color-type=0 $PNGOPT png_grey16.png  # 16-bit greys
 $PY - <<'PY'
 from PIL import Image
 # 4 x 2 RGBA with chosen alpha values over chosen colours (checked by the alpha composition rule).
