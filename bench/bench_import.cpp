@@ -16,7 +16,7 @@
 #include "editor/core/NewImage.h"
 #include "editor/core/Palettes.h"
 #include "iconfile/core/PictureImport.h"
-#include "iconfile/core/WholeFile.h"
+#include "platform/FileReplace.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ const std::string& PhotoPath() {
     std::vector<std::uint8_t> bytes;
     std::string error;
     const std::string file = (std::filesystem::temp_directory_path() / "glyphwerk-bench-6000x4000.jpg").string();
-    if (!gw::EncodeJpeg(p, false, bytes, error) || !gw::WriteWholeFile(file, bytes, error)) {
+    if (!gw::EncodeJpeg(p, false, bytes, error) || !(error = gw::ReplaceFileContents(file, bytes)).empty()) {
       std::fprintf(stderr, "cannot make the photo: %s\n", error.c_str());
       std::exit(1);
     }

@@ -25,16 +25,14 @@ QString FromLocal(const std::string& s) { return QString::fromLocal8Bit(s.c_str(
 
 }  // namespace
 
-// Runs the save dialog for a file that is not the icon: a name typed without extension gets the filter's,
-// and the dialog's file name is put back afterwards, so a later icon Save never writes to this file. The
-// filter index and folder carry over as usual. Returns the chosen name, or an empty one when cancelled.
+// Runs the save dialog for a file that is not the icon (a name typed without extension gets the filter's);
+// the dialog's file name is put back afterwards, so a later icon Save never writes to this file. The filter
+// index and folder carry over as usual. Returns the chosen name, or an empty one when cancelled.
 QString TForm1::RunOtherFileSaveDialog(const QString& filter, const std::optional<QString>& offeredName) {
   const QString iconTarget = savedlg.FileName;
   if (offeredName) savedlg.FileName = *offeredName;
   savedlg.Filter = filter;
-  savedlg.ExtensionFromFilter = true;
   const bool ok = savedlg.Execute(this);
-  savedlg.ExtensionFromFilter = false;
   const QString chosen = ok ? savedlg.FileName : QString();
   savedlg.FileName = iconTarget;
   return chosen;
@@ -44,7 +42,7 @@ void TForm1::bColorPalSaveClick() {
   savedlg.InitialDir = QCoreApplication::applicationDirPath() + QDir::separator();
   const QString chosen = RunOtherFileSaveDialog(kPaletteFilter);
   if (chosen.isEmpty()) return;
-  const std::string path = WithExtension(Local(chosen), "pal");
+  const std::string path = Local(chosen);
   std::string error;
   if (!SavePaletteFile(State.TrueColorGrid, path, error))
     boxes_->error(QStringLiteral("Unable to write to %1").arg(FromLocal(path)));
@@ -91,7 +89,7 @@ void TForm1::Export1Click() {
   const QString chosen = RunOtherFileSaveDialog(kExportFilter, FromLocal(ExportOfferedName(State.CurrentFileName)));
   if (chosen.isEmpty()) return;
   const ExportFormat format = ExportFormatForFilterIndex(savedlg.FilterIndex);
-  const std::string path = WithExtension(Local(chosen), ExportExtension(format));
+  const std::string path = Local(chosen);
   std::string error;
   if (!ExportPictureFile(State, format, path, error))
     boxes_->error(QStringLiteral("Cannot export to %1: %2.").arg(FromLocal(path), FromLocal(error)));

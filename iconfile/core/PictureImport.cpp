@@ -7,7 +7,7 @@
 #include <new>
 
 #include "editor/core/EditArea.h"
-#include "iconfile/core/WholeFile.h"
+#include "platform/FileReplace.h"
 #include "platform/Canvas.h"
 
 namespace gw {
@@ -195,17 +195,6 @@ ExportFormat ExportFormatForFilterIndex(int index) {
   }
 }
 
-const char* ExportExtension(ExportFormat format) {
-  switch (format) {
-    case ExportFormat::Jpeg: return "jpg";
-    case ExportFormat::Gif: return "gif";
-    case ExportFormat::Png: return "png";
-    case ExportFormat::Tiff: return "tif";
-    case ExportFormat::Bmp: break;
-  }
-  return "bmp";
-}
-
 namespace {
 std::size_t FilePartStart(const std::string& path) {
   const std::size_t sep = path.find_last_of("/\\");
@@ -216,11 +205,6 @@ std::size_t FilePartStart(const std::string& path) {
 std::string ExportOfferedName(const std::string& currentFileName) {
   const std::string name = currentFileName.substr(FilePartStart(currentFileName));
   return name.substr(0, name.find('.'));
-}
-
-std::string WithExtension(const std::string& path, const std::string& ext) {
-  if (path.empty() || path.find('.', FilePartStart(path)) != std::string::npos) return path;
-  return path + "." + ext;
 }
 
 Picture ExportPicture(const EditorState& s) {
@@ -253,7 +237,9 @@ bool EncodeExport(const EditorState& s, ExportFormat format, std::vector<std::ui
 
 bool ExportPictureFile(const EditorState& s, ExportFormat format, const std::string& path, std::string& error) {
   std::vector<std::uint8_t> bytes;
-  return EncodeExport(s, format, bytes, error) && WriteWholeFile(path, bytes, error);
+  if (!EncodeExport(s, format, bytes, error)) return false;
+  error = ReplaceFileContents(path, bytes);
+  return error.empty();
 }
 
 }  // namespace gw

@@ -50,13 +50,9 @@ void PlaceImportedPicture(EditorState& s, const ImportSample& sample);
 enum class ExportFormat { Jpeg, Gif, Png, Tiff, Bmp };
 // By the export filter's index: 1 JPEG, 2 GIF, 3 PNG, 4 TIFF, anything else BMP.
 ExportFormat ExportFormatForFilterIndex(int index);
-// The extension a name typed without one gets: "jpg", "gif", "png", "tif", "bmp".
-const char* ExportExtension(ExportFormat format);
 
 // The name the export dialog offers: the file part of `currentFileName` up to its first ".".
 std::string ExportOfferedName(const std::string& currentFileName);
-// `path` with "." + ext added when its file part has no extension.
-std::string WithExtension(const std::string& path, const std::string& ext);
 
 // The image as exported: IconSize x IconSize of iconimage, opaque; aqua is written as white for monochrome
 // images and cursors.

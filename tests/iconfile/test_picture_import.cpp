@@ -156,9 +156,6 @@ TEST(PictureExport, NamesAndFormats) {
   const std::pair<const char*, const char*> offered[] = {
       {"my.icon.ico", "my"}, {"/a/b/c.d.ico", "c"}, {"", ""}, {"/x/noext", "noext"}, {"/x.y/z", "z"}};
   for (const auto& [in, out] : offered) EXPECT_EQ(ExportOfferedName(in), out) << in;
-  const std::tuple<const char*, const char*, const char*> named[] = {
-      {"/t/pic", "png", "/t/pic.png"}, {"/t/pic.jpg", "png", "/t/pic.jpg"}, {"/t.d/pic", "bmp", "/t.d/pic.bmp"}, {"", "gif", ""}};
-  for (const auto& [in, ext, out] : named) EXPECT_EQ(WithExtension(in, ext), out) << in;
   const std::pair<int, ExportFormat> formats[] = {{1, ExportFormat::Jpeg}, {2, ExportFormat::Gif}, {3, ExportFormat::Png},
                                                   {4, ExportFormat::Tiff}, {5, ExportFormat::Bmp}, {0, ExportFormat::Bmp},
                                                   {9, ExportFormat::Bmp}};
@@ -190,9 +187,9 @@ TEST_F(ExportFile, EveryLosslessFormatKeepsTheExactPixels) {
     for (int x = 0; x < 40; ++x) s.iconimage.setPixel(x, y, MakeColor(x % 16 * 16, y % 15 * 16, 99));  // 240 colours
   s.iconimage.setPixel(3, 3, kAqua);  // aqua stays aqua in a true-colour image
   for (const auto f : {ExportFormat::Gif, ExportFormat::Png, ExportFormat::Tiff, ExportFormat::Bmp}) {
-    const Picture p = writeAndRead(f, std::string("out.") + ExportExtension(f));
+    const Picture p = writeAndRead(f, "out" + std::to_string(static_cast<int>(f)));
     ASSERT_EQ(p.width, 40);
-    ASSERT_EQ(ComposeOnWhite(p), s.iconimage) << ExportExtension(f);
+    ASSERT_EQ(ComposeOnWhite(p), s.iconimage) << static_cast<int>(f);
   }
 }
 
