@@ -8,7 +8,6 @@
 #include <QStringList>
 #include <array>
 #include <functional>
-#include <optional>
 
 #include "editor/core/EditAreaMouse.h"
 #include "editor/core/EditorState.h"
@@ -265,7 +264,6 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   void RunTransparencyCommand(void (*command)(EditorState&));
 
   // Picture import and export, palette files.
-  QString RunOtherFileSaveDialog(const QString& filter, const std::optional<QString>& offeredName = std::nullopt);
 
   // Icons from program files.
 

@@ -25,24 +25,12 @@ QString FromLocal(const std::string& s) { return QString::fromLocal8Bit(s.c_str(
 
 }  // namespace
 
-// Runs the save dialog for a file that is not the icon (a name typed without extension gets the filter's);
-// the dialog's file name is put back afterwards, so a later icon Save never writes to this file. The filter
-// index and folder carry over as usual. Returns the chosen name, or an empty one when cancelled.
-QString TForm1::RunOtherFileSaveDialog(const QString& filter, const std::optional<QString>& offeredName) {
-  const QString iconTarget = savedlg.FileName;
-  if (offeredName) savedlg.FileName = *offeredName;
-  savedlg.Filter = filter;
-  const bool ok = savedlg.Execute(this);
-  const QString chosen = ok ? savedlg.FileName : QString();
-  savedlg.FileName = iconTarget;
-  return chosen;
-}
-
 void TForm1::bColorPalSaveClick() {
+  // The icon's own save target is kept apart (IconSaveTarget), so the name left in the dialog is harmless.
   savedlg.InitialDir = QCoreApplication::applicationDirPath() + QDir::separator();
-  const QString chosen = RunOtherFileSaveDialog(kPaletteFilter);
-  if (chosen.isEmpty()) return;
-  const std::string path = Local(chosen);
+  savedlg.Filter = kPaletteFilter;
+  if (!savedlg.Execute(this)) return;
+  const std::string path = Local(savedlg.FileName);
   std::string error;
   if (!SavePaletteFile(State.TrueColorGrid, path, error))
     boxes_->error(QStringLiteral("Unable to write to %1").arg(FromLocal(path)));
@@ -86,10 +74,11 @@ void TForm1::Import1Click() {
 }
 
 void TForm1::Export1Click() {
-  const QString chosen = RunOtherFileSaveDialog(kExportFilter, FromLocal(ExportOfferedName(State.CurrentFileName)));
-  if (chosen.isEmpty()) return;
+  savedlg.Filter = kExportFilter;
+  savedlg.FileName = FromLocal(ExportOfferedName(State.CurrentFileName));
+  if (!savedlg.Execute(this)) return;
   const ExportFormat format = ExportFormatForFilterIndex(savedlg.FilterIndex);
-  const std::string path = Local(chosen);
+  const std::string path = Local(savedlg.FileName);
   std::string error;
   if (!ExportPictureFile(State, format, path, error))
     boxes_->error(QStringLiteral("Cannot export to %1: %2.").arg(FromLocal(path), FromLocal(error)));
