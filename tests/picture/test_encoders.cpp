@@ -86,7 +86,7 @@ std::vector<Encoder> LosslessEncoders() {
 }
 
 TEST(Encoders, OtherProgramsReadTheExactPixelsBack) {
-  if (!Shell("command -v convert >/dev/null && /usr/bin/python3 -c 'import PIL' 2>/dev/null")) GTEST_SKIP() << "no ImageMagick or Pillow";
+  if (!Shell("test -x /usr/bin/convert && /usr/bin/python3 -c 'import PIL' 2>/dev/null")) GTEST_SKIP() << "no ImageMagick or Pillow";
   for (const Encoder& e : LosslessEncoders())
     for (const auto& [name, picture] : {std::pair{"few", Few()}, std::pair{"many", Many()}, std::pair{"256", Exactly256()}}) {
       if (std::string(e.ext) == "gif" && std::string(name) == "many") continue;  // over 256 colours: below
@@ -98,7 +98,7 @@ TEST(Encoders, OtherProgramsReadTheExactPixelsBack) {
       const fs::path byPillow = TempDir() / "pillow.ppm", byMagick = TempDir() / "magick.ppm";
       ASSERT_TRUE(Shell("/usr/bin/python3 -c \"from PIL import Image; Image.open('" + file.string() + "').convert('RGB').save('" +
                       byPillow.string() + "')\""));
-      ASSERT_TRUE(Shell("convert '" + file.string() + "' -depth 8 '" + byMagick.string() + "'"));
+      ASSERT_TRUE(Shell("/usr/bin/convert '" + file.string() + "' -depth 8 '" + byMagick.string() + "'"));
       ExpectSameRgb(ReadPnm(byPillow), picture, file.string() + " by Pillow");
       ExpectSameRgb(ReadPnm(byMagick), picture, file.string() + " by ImageMagick");
       // And our own decoder agrees.
@@ -127,12 +127,12 @@ TEST(Encoders, GifOfManyColoursUsesNearestFallbackEntries) {
 }
 
 TEST(Encoders, JpegEqualsCjpegAtQuality100FloatDct) {
-  if (!Shell("command -v cjpeg >/dev/null")) GTEST_SKIP() << "no cjpeg";
+  if (!Shell("test -x /usr/bin/cjpeg")) GTEST_SKIP() << "no cjpeg";
   for (const bool grey : {false, true}) {
     const Picture picture = Many();
     const fs::path ppm = TempDir() / "source.ppm", theirs = TempDir() / "cjpeg.jpg";
     WritePpm(ppm, picture);
-    ASSERT_TRUE(Shell(std::string("cjpeg -quality 100 -dct float ") + (grey ? "-grayscale " : "") + "'" + ppm.string() +
+    ASSERT_TRUE(Shell(std::string("/usr/bin/cjpeg -quality 100 -dct float ") + (grey ? "-grayscale " : "") + "'" + ppm.string() +
                     "' > '" + theirs.string() + "'"));
     std::vector<std::uint8_t> ours;
     std::string error;
