@@ -72,6 +72,8 @@ std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> b, std::string& e
     compression = U32(b, 30);
     colorsUsed = U32(b, 46);
   }
+  // The 64-byte header of the other BMP dialect numbers its compressions 3 (Huffman) and 4 (RLE24) alike.
+  if (headerSize == 64 && compression >= kBitFields) return Refuse(error, "unsupported BMP compression");
   const bool topDown = height < 0;
   height = topDown ? -height : height;
   if (!PictureSizeAllowed(width, height)) return Refuse(error, width > 0 && height > 0 ? "picture is too large" : "BMP size is not allowed");
