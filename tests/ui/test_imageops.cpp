@@ -271,6 +271,13 @@ class ImageOpsTest : public QObject {
     QVERIFY(f->NewImage(kTypeMono, 16));
     FreeClosed();
     for (const auto& d : open) QVERIFY(d.isNull());
+    // So does opening a file.
+    f->Nudge1Click();
+    QPointer<TImageOpDialog> nudge = Last<TImageOpDialog>(*f);
+    f->OpenIconFile(QStringLiteral(GLYPHWERK_TEST_DATA "/icons/icotool-8bit-16.ico"));
+    QCOMPARE(f->state().IconType, int(kType256Color));
+    FreeClosed();
+    QVERIFY(nudge.isNull());
   }
 
   void gradientSettingsChangeOnlyOnApply() {
