@@ -7,6 +7,7 @@
 #include "editor/core/EditArea.h"
 #include "editor/ui/ToolArt.h"
 #include "editor/ui/ficon.h"
+#include "imageops/core/Adjustments.h"
 #include "platform/Canvas.h"
 
 namespace gw {
@@ -37,8 +38,10 @@ TFormSoftening::TFormSoftening(TForm1& main) : TImageOpDialog(main) {
   ConnectButton(this, ButtonReset, &TFormSoftening::ButtonResetClick);
   ConnectButton(this, ButtonDone, &TFormSoftening::ButtonDoneClick);
   ConnectButton(this, ButtonCancel, &TFormSoftening::ButtonCancelClick);
-  PlaceBesideMainWindow();
+  FormCreate();
 }
+
+void TFormSoftening::FormCreate() { PlaceBesideMainWindow(); }
 
 int TFormSoftening::ItemIndex() const { return RadioItemIndex({BlurOption0, BlurOption1, BlurOption2, BlurOption3}); }
 
@@ -57,8 +60,10 @@ TFormSharpener::TFormSharpener(TForm1& main) : TImageOpDialog(main) {
   ConnectButton(this, ButtonReset, &TFormSharpener::ButtonResetClick);
   ConnectButton(this, ButtonDone, &TFormSharpener::ButtonDoneClick);
   ConnectButton(this, ButtonCancel, &TFormSharpener::ButtonCancelClick);
-  PlaceBesideMainWindow();
+  FormCreate();
 }
+
+void TFormSharpener::FormCreate() { PlaceBesideMainWindow(); }
 
 int TFormSharpener::ItemIndex() const { return RadioItemIndex({SharpOption0, SharpOption1}); }
 
@@ -76,6 +81,11 @@ TcontrastForm::TcontrastForm(TForm1& main) : TImageOpDialog(main) {
   connect(UpDown1, &QScrollBar::valueChanged, this, [this] { UpDown1Change(); });
   ConnectButton(this, Button1, &TcontrastForm::Button1Click);
   ConnectButton(this, Button2, &TcontrastForm::Button2Click);
+  FormCreate();
+}
+
+void TcontrastForm::FormCreate() {
+  ContrastInitializing = true;
   UpDown1->setValue((UpDown1->minimum() + UpDown1->maximum()) / 2);
   ContrastBase = UpDown1->value();
   PlaceBesideMainWindow();
@@ -93,6 +103,11 @@ TFormBrightness::TFormBrightness(TForm1& main) : TImageOpDialog(main) {
   connect(UpDown1, &QScrollBar::valueChanged, this, [this] { UpDown1Change(); });
   ConnectButton(this, Button1, &TFormBrightness::Button1Click);
   ConnectButton(this, Button2, &TFormBrightness::Button2Click);
+  FormCreate();
+}
+
+void TFormBrightness::FormCreate() {
+  BrightnessInitializing = true;
   UpDown1->setValue((UpDown1->minimum() + UpDown1->maximum()) / 2);
   BrightnessLast = UpDown1->value();
   PlaceBesideMainWindow();
@@ -110,24 +125,30 @@ void TFormBrightness::UpDown1Change() {
 
 TGradientForm::TGradientForm(TForm1& main) : TImageOpDialog(main) {
   setupUi(this);
-  const std::pair<QScrollBar*, void (TGradientForm::*)()> bars[] = {
-      {sbRed1, &TGradientForm::sbRed1Change},   {sbGreen1, &TGradientForm::sbGreen1Change},
-      {sbBlue1, &TGradientForm::sbBlue1Change}, {sbRed2, &TGradientForm::sbRed2Change},
-      {sbGreen2, &TGradientForm::sbGreen2Change}, {sbBlue2, &TGradientForm::sbBlue2Change}};
-  for (const auto& [bar, handler] : bars)
-    connect(bar, &QScrollBar::valueChanged, this, [this, handler] { (this->*handler)(); });
+  for (const auto& [bar, handler] : Bars())
+    connect(bar, &QScrollBar::valueChanged, this, [this, h = handler] { (this->*h)(); });
   ConnectButton(this, ButtonApply, &TGradientForm::ButtonApplyClick);
   ConnectButton(this, ButtonReset, &TGradientForm::ButtonResetClick);
   ConnectButton(this, ButtonDone, &TGradientForm::ButtonDoneClick);
   ConnectButton(this, ButtonCancel, &TGradientForm::ButtonCancelClick);
+  FormCreate();
+}
 
-  // The last applied settings of this run.
+std::array<std::pair<QScrollBar*, void (TGradientForm::*)()>, 6> TGradientForm::Bars() {
+  return {{{sbRed1, &TGradientForm::sbRed1Change},   {sbGreen1, &TGradientForm::sbGreen1Change},
+           {sbBlue1, &TGradientForm::sbBlue1Change}, {sbRed2, &TGradientForm::sbRed2Change},
+           {sbGreen2, &TGradientForm::sbGreen2Change}, {sbBlue2, &TGradientForm::sbBlue2Change}}};
+}
+
+// The bars, orientation and check box show the last applied settings of this run.
+void TGradientForm::FormCreate() {
   const EditorState& s = Main.state();
   const RGBParts c1 = SplitColor(s.GradientColor1), c2 = SplitColor(s.GradientColor2);
   const int positions[] = {c1.red, c1.green, c1.blue, c2.red, c2.green, c2.blue};
-  for (std::size_t i = 0; i < std::size(bars); ++i) bars[i].first->setValue(positions[i]);
-  for (const auto& [bar, handler] : bars) (this->*handler)();
-  cbOrientation->setCurrentIndex(s.GradientOrientation == 1 ? 1 : 0);
+  const auto bars = Bars();
+  for (std::size_t i = 0; i < bars.size(); ++i) bars[i].first->setValue(positions[i]);
+  for (const auto& [bar, handler] : bars) (this->*handler)();  // labels and panels, changed or not
+  cbOrientation->setCurrentIndex(s.GradientOrientation == kGradientHorizontal ? 1 : 0);
   chkboxExcludeTransparentPixels->setChecked(s.GradientExcludeTransparent);
   PlaceBesideMainWindow();
 }
@@ -166,7 +187,7 @@ void TGradientForm::ButtonApplyClick() {
 
 // ---- Nudge ----------------------------------------------------------------------------------------------
 
-TFormNudge::TFormNudge(TForm1& main) : TImageOpDialog(main), NudgeSavedRect(main.state().PlacementWindowRect) {
+TFormNudge::TFormNudge(TForm1& main) : TImageOpDialog(main) {
   setupUi(this);
   const struct {
     QToolButton* button;
@@ -189,6 +210,11 @@ TFormNudge::TFormNudge(TForm1& main) : TImageOpDialog(main), NudgeSavedRect(main
   ConnectButton(this, ButtonReset, &TFormNudge::ButtonResetClick);
   ConnectButton(this, ButtonDone, &TFormNudge::ButtonDoneClick);
   ConnectButton(this, ButtonCancel, &TFormNudge::ButtonCancelClick);
+  FormCreate();
+}
+
+void TFormNudge::FormCreate() {
+  NudgeSavedRect = Main.state().PlacementWindowRect;
   PlaceBesideMainWindow();
 }
 

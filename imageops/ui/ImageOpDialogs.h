@@ -1,6 +1,10 @@
 #pragma once
 // The six image-operation dialogs, built from their forms in resources/. Their handlers carry the names of
-// the form's events; each reaches the main window it was opened from.
+// the form's events; each reaches the main window it was opened from. FormCreate is a dialog's set-up once its
+// form is built (the base has taken the kept copy already): initial positions, placement.
+
+#include <array>
+#include <utility>
 
 #include "imageops/ui/ImageOpDialog.h"
 #include "platform/Geometry.h"
@@ -23,6 +27,7 @@ class TFormSoftening : public TImageOpDialog, public Ui::FormSoftening {
   Q_OBJECT
  public:
   explicit TFormSoftening(TForm1& main);
+  void FormCreate();
   int ItemIndex() const;
   void ButtonApplyClick();
   void ButtonResetClick() { RestoreKeptCopy(); }
@@ -35,6 +40,7 @@ class TFormSharpener : public TImageOpDialog, public Ui::FormSharpener {
   Q_OBJECT
  public:
   explicit TFormSharpener(TForm1& main);
+  void FormCreate();
   int ItemIndex() const;
   void ButtonApplyClick();
   void ButtonResetClick() { RestoreKeptCopy(); }
@@ -48,6 +54,7 @@ class TcontrastForm : public TImageOpDialog, public Ui::contrastForm {
   Q_OBJECT
  public:
   explicit TcontrastForm(TForm1& main);
+  void FormCreate();
   void UpDown1Change();
   void Button1Click() { close(); }   // "Done"
   void Button2Click() { Cancel(); }  // "Cancel"
@@ -62,6 +69,7 @@ class TFormBrightness : public TImageOpDialog, public Ui::FormBrightness {
   Q_OBJECT
  public:
   explicit TFormBrightness(TForm1& main);
+  void FormCreate();
   void UpDown1Change();
   void Button1Click() { close(); }
   void Button2Click() { Cancel(); }
@@ -77,6 +85,7 @@ class TGradientForm : public TImageOpDialog, public Ui::GradientForm {
   Q_OBJECT
  public:
   explicit TGradientForm(TForm1& main);
+  void FormCreate();
   void sbRed1Change(); void sbGreen1Change(); void sbBlue1Change();
   void sbRed2Change(); void sbGreen2Change(); void sbBlue2Change();
   void UpdateColorPanel1();
@@ -89,6 +98,7 @@ class TGradientForm : public TImageOpDialog, public Ui::GradientForm {
   void ButtonCancelClick() { Cancel(); }
 
  private:
+  std::array<std::pair<QScrollBar*, void (TGradientForm::*)()>, 6> Bars();
   void ShowColor(QFrame* panel, Color c);
   Color panelColor1_ = kBlack, panelColor2_ = kWhite;
 };
@@ -98,6 +108,7 @@ class TFormNudge : public TImageOpDialog, public Ui::FormNudge {
   Q_OBJECT
  public:
   explicit TFormNudge(TForm1& main);
+  void FormCreate();
   void SBUpLeftClick(); void SBUpClick(); void SBUpRightClick(); void SBLeftClick();
   void SBRightClick(); void SBDownLeftClick(); void SBDownClick(); void SBDownRightClick();
   void ButtonResetClick();
