@@ -101,6 +101,10 @@ TEST_F(TransformTest, ARightTurnUndoesALeftOneAndTwoFlipsCancel) {
   EXPECT_EQ(s.UndoTop, 3);
   RotateImageLeft(s);
   EXPECT_TRUE(Unchanged());
+  RotateImageLeft(s);
+  RotateImageRight(s);
+  EXPECT_TRUE(Unchanged());
+  EXPECT_EQ(s.UndoTop, 9);
   const std::pair<bool, Point> flips[] = {{true, {27, 4}}, {false, {4, 27}}};
   for (const auto& [horizontal, mirrored] : flips) {
     const int top = s.UndoTop;
