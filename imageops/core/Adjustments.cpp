@@ -58,6 +58,7 @@ void AdjustBrightness(EditorState& s, bool increase, int amount) {
 
 void GradientFill(EditorState& s, Color c1, Color c2, bool excludeTransparent, int orientation) {
   const int size = s.IconSize;
+  if (size <= 0) return;  // no image: no steps to divide into
   const RGBParts from = SplitColor(c1), to = SplitColor(c2);
   const RGBParts step{(to.red - from.red + 1) / size, (to.green - from.green + 1) / size,
                       (to.blue - from.blue + 1) / size};
