@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontDialog>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -239,6 +240,27 @@ class ExtrasTest : public QObject {
     QCOMPARE(d.ButtonCancel->y(), d.ButtonOk->y());
     QCOMPARE(d.ButtonFont->y(), d.ButtonOk->y());
     QVERIFY(d.height() > d.ButtonOk->y() + d.ButtonOk->height());
+  }
+
+  void fontDialogShowsPointsAndGivesPixels() {
+    auto f = Form();
+    TTextForm d(f.get());
+    QFont shown;
+    OnNextModal<QDialog>([&shown](QDialog& box) {
+      auto* fonts = box.findChild<QFontDialog*>();
+      if (!fonts) qFatal("no font dialog");
+      shown = fonts->currentFont();
+      QFont chosen(QStringLiteral("DejaVu Sans"));
+      chosen.setPointSize(12);
+      chosen.setBold(true);
+      fonts->setCurrentFont(chosen);
+      box.accept();
+    });
+    d.ButtonFontClick();
+    QCOMPARE(shown.pointSize(), 8);  // 11 pixels at 96 an inch
+    QCOMPARE(d.FontDialog1.Font.pixelSize(), 16);
+    QVERIFY(d.FontDialog1.Font.bold());
+    QCOMPARE(d.Edit1->font().pixelSize(), 16);
   }
 
   void textRendersInItsColourThroughPixelSizedFonts() {
