@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <algorithm>
@@ -156,9 +157,11 @@ void TForm1::Help1Click() {
     helpWindow_->setOpenExternalLinks(true);
     helpWindow_->resize(560, 600);
   }
-  // Every time at its contents, read afresh.
-  helpWindow_->setSource(QUrl(), QTextDocument::HtmlResource);
-  helpWindow_->setSource(QUrl::fromLocalFile(path), QTextDocument::HtmlResource);
+  // Every time read afresh, at its contents.
+  const QUrl url = QUrl::fromLocalFile(path);
+  if (helpWindow_->source() == url) helpWindow_->reload();
+  else helpWindow_->setSource(url, QTextDocument::HtmlResource);
+  helpWindow_->verticalScrollBar()->setValue(0);
   helpWindow_->show();
   helpWindow_->raise();
   helpWindow_->activateWindow();

@@ -6,6 +6,7 @@
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -76,22 +77,19 @@ class ExtrasTest : public QObject {
     auto f = Form();
     QImage picture(40, 40, QImage::Format_ARGB32);
     picture.fill(qRgba(255, 0, 0, 255));
-    picture.setPixel(1, 0, qRgba(0, 0, 255, 0));      // fully transparent: white
-    picture.setPixel(2, 0, qRgba(0, 0, 0, 128));      // half: grey
+    picture.setPixel(1, 0, qRgba(0, 0, 255, 0));  // fully transparent: white
+    picture.setPixel(2, 0, qRgba(0, 0, 0, 128));  // half: grey
     QApplication::clipboard()->setImage(picture);
     f->state().ToolStage = 4;
     f->Paste1->trigger();
     const EditorState& s = f->state();
     QCOMPARE(s.ToolStage, 1);
-    QCOMPARE(s.iconimage.pixel(0, 0), 0x0000FFu);
+    QCOMPARE(s.iconimage.pixel(31, 31), 0x0000FFu);
     QCOMPARE(s.iconimage.pixel(1, 0), kWhite);
     QCOMPARE(s.iconimage.pixel(2, 0), 0x7F7F7Fu);
-    QCOMPARE(s.iconimage.pixel(31, 31), 0x0000FFu);
     QCOMPARE(s.iconmask, Bitmap(32, 32, kBlack));
-    QCOMPARE(s.UndoTop, 1);
     QVERIFY(s.Modified);
     QVERIFY(f->bUndo->isEnabled());
-    QVERIFY(Boxes().messages.empty());
   }
 
   void pasteWithoutAPictureSaysSoAndChangesNothing() {
@@ -115,12 +113,8 @@ class ExtrasTest : public QObject {
     auto f = Form();
     f->N64x64_16Click();
     TSnapShotSetup setup(f.get());
-    QCOMPARE(setup.windowTitle(), QStringLiteral("SnapShot Setup"));
     QCOMPARE(setup.ComboBoxSnapShotArea->count(), 7);
     QCOMPARE(setup.ComboBoxSnapShotArea->currentText(), QStringLiteral("64x64"));
-    QCOMPARE(setup.ComboBoxSnapShotArea->itemText(6), QStringLiteral("16x16"));
-    QVERIFY(!setup.ComboBoxSnapShotArea->isEditable());
-    QCOMPARE(setup.Label1->text(), QStringLiteral("Press <SPACEBAR> to Terminate SnapShot"));
     setup.ComboBoxSnapShotArea->setCurrentIndex(2);
     setup.ButtonOk->click();
     QCOMPARE(setup.result(), int(QDialog::Accepted));
@@ -149,7 +143,7 @@ class ExtrasTest : public QObject {
     QVERIFY(!f->state().Modified);
   }
 
-  void smallerSnapshotFloatsWithTheMoveTool() {
+  void snapshotLandsFloatingOrWithThePencil() {
     auto f = Form();
     f->N48x48_TrueClick();
     f->savedlg.FileName = QStringLiteral("kept.ico");
@@ -157,37 +151,28 @@ class ExtrasTest : public QObject {
     f->LandSnapShot(Bitmap(24, 24, 0x336699));
     const EditorState& s = f->state();
     QCOMPARE(s.iconimage.pixel(23, 23), 0x336699u);
-    QCOMPARE(s.iconmask.pixel(24, 24), kWhite);
-    QCOMPARE(s.CurrentTool, 7);
     QCOMPARE(s.ToolStage, 4);
-    QCOMPARE(s.MoveCellRect, (Rect{0, 0, 24, 24}));
     QCOMPARE(s.SelectionRect, (Rect{0, 0, 24 * 7, 24 * 7}));
     QCOMPARE(f->ActiveToolButton, f->bmove);
-    QVERIFY(f->bmove->isChecked());
-    QVERIFY(!f->bmove->isEnabled());
+    QVERIFY(f->bmove->isChecked() && !f->bmove->isEnabled());
     QCOMPARE(f->windowTitle(), QStringLiteral("Glyphwerk"));
     QVERIFY(f->savedlg.FileName.isEmpty());
     QVERIFY(s.Modified);
-    QCOMPARE(s.UndoTop, 1);
     QVERIFY(f->bUndo->isEnabled());
-  }
 
-  void fullSnapshotChoosesThePencil() {
-    auto f = Form();
-    f->N16x16_16Click();
-    f->bline->click();
-    f->LandSnapShot(Bitmap(16, 16, 0x0000FE));
-    QCOMPARE(f->state().iconimage, Bitmap(16, 16, 0x0000FF));  // reduced to the 16 colours
-    QCOMPARE(f->state().CurrentTool, 0);
-    QCOMPARE(f->ActiveToolButton, f->bpencil);
-    QCOMPARE(f->state().ToolStage, 1);
+    auto g = Form();
+    g->N16x16_16Click();
+    g->bline->click();
+    g->LandSnapShot(Bitmap(16, 16, 0x0000FE));
+    QCOMPARE(g->state().iconimage, Bitmap(16, 16, 0x0000FF));  // reduced to the 16 colours
+    QCOMPARE(g->ActiveToolButton, g->bpencil);
+    QCOMPARE(g->state().ToolStage, 1);
   }
 
   // ---- Text ---------------------------------------------------------------------------------------------
   void textDialogRefusesEmptyTextAndEnterActsAsOk() {
     auto f = Form();
     TTextForm d(f.get());
-    QCOMPARE(d.windowTitle(), QStringLiteral("Add Text"));
     QCOMPARE(d.FontDialog1.Font.family(), QStringLiteral("MS Sans Serif"));
     QCOMPARE(d.FontDialog1.Font.pixelSize(), 11);
     QVERIFY(!d.FontDialog1.Font.bold() && !d.FontDialog1.Font.italic());
@@ -205,41 +190,13 @@ class ExtrasTest : public QObject {
     const EditorState& s = f->state();
     const Point size = TTextRenderer(QStringLiteral("Ab"), d.FontDialog1.Font, d.FontDialog1.Color).measure();
     QCOMPARE(s.MoveCellRect, (Rect{0, 0, size.x, size.y}));
-    QCOMPARE(s.CurrentTool, 7);
     QCOMPARE(s.ToolStage, 4);
     QCOMPARE(f->ActiveToolButton, f->bmove);
-    QCOMPARE(s.UndoTop, 1);
     QVERIFY(s.Modified);
-    int inked = 0;
-    for (int y = 0; y < size.y; ++y)
-      for (int x = 0; x < size.x; ++x) inked += s.iconmask.pixel(x, y) == kBlack;
-    QVERIFY(inked > 5);
-    QCOMPARE(s.iconmask.pixel(size.x, 0), kWhite);
+    QVERIFY(s.iconmask != Bitmap(32, 32, kWhite));
     // One undo step back to the picture before the text.
     f->Undo1Click();
     QCOMPARE(f->state().iconmask, Bitmap(32, 32, kWhite));
-  }
-
-  void fontButtonSetsArialAndLaysOutBelowTheEdit() {
-    auto f = Form();
-    TTextForm d(f.get());
-    d.FontDialog1.Runner = [](TFontDialog&) { return false; };
-    d.ButtonFontClick();
-    QCOMPARE(d.FontDialog1.Font.family(), QStringLiteral("Arial"));
-    QCOMPARE(d.ButtonOk->y(), 40);
-    d.FontDialog1.Runner = [](TFontDialog& fd) {
-      fd.Font.setPixelSize(30);
-      fd.Font.setItalic(true);
-      fd.Color = Qt::red;
-      return true;
-    };
-    d.ButtonFontClick();
-    QCOMPARE(d.Edit1->font().pixelSize(), 30);
-    QCOMPARE(d.ButtonOk->y(), d.Edit1->y() + d.Edit1->height() + 5);
-    QVERIFY(d.ButtonOk->y() > 40);
-    QCOMPARE(d.ButtonCancel->y(), d.ButtonOk->y());
-    QCOMPARE(d.ButtonFont->y(), d.ButtonOk->y());
-    QVERIFY(d.height() > d.ButtonOk->y() + d.ButtonOk->height());
   }
 
   void fontDialogShowsPointsAndGivesPixels() {
@@ -261,6 +218,14 @@ class ExtrasTest : public QObject {
     QCOMPARE(d.FontDialog1.Font.pixelSize(), 16);
     QVERIFY(d.FontDialog1.Font.bold());
     QCOMPARE(d.Edit1->font().pixelSize(), 16);
+    QCOMPARE(d.ButtonOk->y(), d.Edit1->y() + d.Edit1->height() + 5);
+    QCOMPARE(d.ButtonFont->y(), d.ButtonOk->y());
+    QVERIFY(d.height() > d.ButtonOk->y() + d.ButtonOk->height());
+    // A cancelled font dialog still leaves the face name Arial.
+    d.FontDialog1.Runner = [](TFontDialog&) { return false; };
+    d.FontDialog1.Font.setFamily(QStringLiteral("DejaVu Sans"));
+    d.ButtonFontClick();
+    QCOMPARE(d.FontDialog1.Font.family(), QStringLiteral("Arial"));
   }
 
   void textRendersInItsColourThroughPixelSizedFonts() {
@@ -285,15 +250,11 @@ class ExtrasTest : public QObject {
     auto f = Form();
     f->N32x32_CursorClick();
     TCursorHotSpot d(f.get());
-    QCOMPARE(d.windowTitle(), QStringLiteral("Set Cursor Hot Spot"));
     QCOMPARE(d.Edit_X->text(), QStringLiteral("1"));
     QCOMPARE(d.Edit_Y->text(), QStringLiteral("1"));
     QCOMPARE(d.Range_X->text(), QStringLiteral("1 - 32"));
     QCOMPARE(d.Range_Y->text(), QStringLiteral("1 - 32"));
-    QCOMPARE(d.UpDown_X->Min(), 1);
-    QCOMPARE(d.UpDown_X->Max(), 32);
-    QCOMPARE(d.UpDown_X->Position(), 1);
-    d.Edit_X->setText(QStringLiteral("31"));
+    d.Edit_X->setText(QStringLiteral("31"));  // the arrows start from what is typed and stop at 1 and 32
     d.UpDown_X->upButton()->click();
     d.UpDown_X->upButton()->click();
     QCOMPARE(d.Edit_X->text(), QStringLiteral("32"));
@@ -343,15 +304,17 @@ class ExtrasTest : public QObject {
     QVERIFY(help && help->isVisible());
     QCOMPARE(help->documentTitle(), QStringLiteral("Glyphwerk 3.0 Help"));
     QVERIFY(help->toPlainText().contains(QStringLiteral("Contents")));
+    // Again: the same window, back at the top.
+    help->verticalScrollBar()->setValue(help->verticalScrollBar()->maximum());
+    f->Help1Click();
+    QCOMPARE(f->HelpWindow(), help);
+    QCOMPARE(help->verticalScrollBar()->value(), 0);
   }
 
   void aboutBoxTextsCentreAndMailLink() {
     auto f = Form();
     TAboutBox box(f.get());
     QCOMPARE(box.windowTitle(), QStringLiteral("About Glyph Werk"));
-    QCOMPARE(box.ProductName->text(), QStringLiteral("Product Name: Glyphwerk"));
-    QCOMPARE(box.Version->text(), QStringLiteral("Version: 3.0"));
-    QCOMPARE(box.Comments->text(), QStringLiteral("Comments can be sent to:"));
     QVERIFY(box.OKButton->isDefault());
     QCOMPARE(box.OKButton->x(), (box.width() - 75) / 2);
     QUrl opened;
