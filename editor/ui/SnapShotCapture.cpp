@@ -6,7 +6,8 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
-#include <QWindow>
+#include <cstdlib>
+#include <xcb/xcb.h>
 
 #include "editor/core/SnapShot.h"
 #include "editor/ui/QImageBitmap.h"
@@ -16,7 +17,31 @@ namespace gw {
 namespace {
 constexpr int kFrameMilliseconds = 30;
 constexpr int kReleaseFallbackMilliseconds = 5000;
+
+// Whether the X server lets this program have the pointer and the keyboard now. Qt's own grabs do not tell
+// when another program holds them, so a grab of each is tried on the window and given back at once.
+bool ServerAllowsGrabs(QWidget* window) {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+  if (!c) return false;
+  const auto w = static_cast<xcb_window_t>(window->winId());
+  const auto granted = [c](auto* reply) {
+    const bool ok = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
+    std::free(reply);
+    return ok;
+  };
+  const bool pointer = granted(xcb_grab_pointer_reply(
+      c, xcb_grab_pointer(c, 0, w, 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE, XCB_CURRENT_TIME),
+      nullptr));
+  const bool keyboard = pointer && granted(xcb_grab_keyboard_reply(
+      c, xcb_grab_keyboard(c, 0, w, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC), nullptr));
+  if (keyboard) xcb_ungrab_keyboard(c, XCB_CURRENT_TIME);
+  if (pointer) xcb_ungrab_pointer(c, XCB_CURRENT_TIME);
+  xcb_flush(c);
+  return pointer && keyboard;
 }
+
+}  // namespace
 
 TSnapShotCapture::TSnapShotCapture(QWidget* owner, int edge)
     : QWidget(owner), edge_(edge), timer_(new QTimer(this)) {
@@ -39,16 +64,14 @@ bool TSnapShotCapture::start(QString& problem) {
   }
   show();
   raise();
-  QWindow* handle = window()->windowHandle();
-  grabMouse();
-  grabKeyboard();
-  grabbed_ = true;
-  // The widget grabs do not say whether the server agreed; the window's own grabs do.
-  if (!handle || !handle->setMouseGrabEnabled(true) || !handle->setKeyboardGrabEnabled(true)) {
-    release();
+  if (!ServerAllowsGrabs(window())) {
+    hide();
     problem = GrabFailedText;
     return false;
   }
+  grabMouse();
+  grabKeyboard();
+  grabbed_ = true;
   if (!captureSquare()) {
     release();
     problem = ScreenFailedText;
@@ -115,10 +138,6 @@ void TSnapShotCapture::release() {
   timer_->stop();
   releaseKeyboard();
   releaseMouse();
-  if (QWindow* handle = window()->windowHandle()) {
-    handle->setKeyboardGrabEnabled(false);
-    handle->setMouseGrabEnabled(false);
-  }
   hide();
 }
 

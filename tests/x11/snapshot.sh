@@ -2,7 +2,8 @@
 # As a user would: with a known pattern on the screen, press "Desktop SnapShot", confirm the set-up, move the
 # pointer over the pattern and press the space bar; the image must hold the square around the pointer (the
 # pointer at column and row 15 of a 32 x 32 square). Then the same at the screen's bottom-right corner,
-# ended by a mouse click, where the part of the square off the screen must come in black.
+# ended by a mouse click, where the part of the square off the screen must come in black. First of all, a
+# snapshot while another program holds the pointer must be refused with a message, changing nothing.
 # Usage: snapshot.sh <path to glyphwerk>. Without a display it runs itself under xvfb-run.
 set -euo pipefail
 
@@ -29,7 +30,8 @@ im.save(sys.argv[1])
 PY
 display -geometry +1080+824 -title pattern "$work/pattern.png" &
 viewer=$!
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; kill "$viewer" 2>/dev/null; rm -rf "$work"' EXIT
+holder=""
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; kill "$viewer" $holder 2>/dev/null; rm -rf "$work"' EXIT
 wait_window pattern >/dev/null || fail "the pattern window did not appear"
 sleep 0.5
 
@@ -74,6 +76,41 @@ PY
     fail "the snapshot at $1,$2 is not the square around the pointer"
 }
 
+# While another program holds the pointer the snapshot cannot start: a message says so, nothing changes
+# (leaving asks nothing), and the editor stays usable.
+focus "$win"
+xdotool mousemove --window "$win" $((8 + 90 + 15)) 74 click 1
+setup=$(wait_window "SnapShot Setup") || fail "no set-up dialog"
+/usr/bin/python3 - "$work/held" <<'PY' &
+import ctypes, os, sys, time
+x = ctypes.CDLL("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x.XDefaultRootWindow.restype = ctypes.c_ulong
+x.XGrabPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_uint, ctypes.c_int,
+                           ctypes.c_int, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_ulong]
+d = x.XOpenDisplay(None)
+if x.XGrabPointer(d, x.XDefaultRootWindow(d), 0, 4, 1, 1, 0, 0, 0) != 0:
+    sys.exit("cannot grab the pointer")
+x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+x.XSync(d, 0)
+open(sys.argv[1], "w").close()
+time.sleep(30)
+PY
+holder=$!
+for _ in $(seq 1 50); do [ -f "$work/held" ] && break; sleep 0.1; done
+[ -f "$work/held" ] || fail "the helper could not take the pointer"
+focus "$setup"
+xdotool key Return
+box=$(wait_window "Desktop SnapShot") || { xwininfo -root -tree | grep "\"" | head -20; fail "no message when the pointer is held by another program"; }
+[ -n "$(window_titled "Glyphwerk")" ] || fail "the caption changed although the snapshot did not start"
+focus "$box"
+xdotool key Return
+kill "$holder"; wait "$holder" 2>/dev/null || true
+sleep 0.3
+exit_editor
+
+start_editor
 snapshot_at 1150 900 key
 snapshot_at 1275 1020 click
 exit_editor asks
