@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "editor/core/EditorState.h"
+#include "editor/core/Settings.h"
 #include "editor/core/TextTool.h"
 #include "editor/core/ToolStage.h"
 #include "editor/ui/Dialogs.h"
@@ -219,6 +220,7 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   void bRedoClick();
   // Settings and options.
   void LoadSettings();
+  void ApplyStoredWindowSize();  // the window size LoadSettings read, checked against the layout and screen
   void SaveSettings();
   void FormResize();
   void ShowHintsClick();  // runs after the menu has toggled the check mark
@@ -251,6 +253,7 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   std::array<QCursor, 6> screenCursors_;
   bool terminateRequested_ = false;
   bool closed_ = false;
+  WindowSize storedWindowSize_;
 
   // Drawing tools.
 
