@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QMimeData>
@@ -280,6 +281,28 @@ class ExtrasTest : public QObject {
     again.Edit_X->setText(QStringLiteral("3"));
     again.ButtonCancel->click();
     QCOMPARE(f->state().CursorHotSpotX, 15);
+  }
+
+  void hotSpotSetInTheDialogIsSavedInTheCursorFile() {
+    auto f = Form();
+    f->N32x32_CursorClick();
+    OnNextModal<TCursorHotSpot>([](TCursorHotSpot& d) {
+      d.Edit_X->setText(QStringLiteral("16"));
+      d.Edit_Y->setText(QStringLiteral("8"));
+      d.ButtonOk->click();
+    });
+    f->CursorXYHotSpot->trigger();
+    const QString path = dir_.filePath(QStringLiteral("hot.cur"));
+    f->savedlg.Runner = [path](TFileDialog& d) {
+      d.FileName = path;
+      return true;
+    };
+    QVERIFY(f->Save1Click());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.size() > 14);
+    QCOMPARE(bytes.mid(10, 4), QByteArray::fromHex("0f000700"));  // X 15, Y 7, little-endian words
   }
 
   // ---- Help and About -----------------------------------------------------------------------------------
