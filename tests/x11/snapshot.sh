@@ -114,4 +114,40 @@ start_editor
 snapshot_at 1150 900 key
 snapshot_at 1275 1020 click
 exit_editor asks
+
+# A 16 x 16 snapshot ended by a click on the edit area itself: the click is the capture's own, so the pencil
+# paints nothing where it was pressed, and one Undo takes the snapshot back off the blank image.
+start_editor
+focus "$win"
+xdotool mousemove --window "$win" $((8 + 90 + 15)) 74 click 1
+setup=$(wait_window "SnapShot Setup") || fail "no set-up dialog"
+focus "$setup"
+xdotool key shift+Tab Down Down Return  # from "Ok" back to the list: "32x32", "24x24", "16x16"
+wait_window "<SPACEBAR> terminates SnapShot" >/dev/null || fail "the capture did not start"
+# Cell (24, 24) of the 32 x 32 edit area (10 pixels a cell), well clear of the 16 x 16 block.
+xdotool mousemove --window "$win" $((33 + 245)) $((25 + 132 + 245))
+sleep 0.4
+xdotool click 1
+wait_window "Glyphwerk" >/dev/null || fail "the caption did not come back after the capture"
+sleep 0.3
+copied_image_is() {
+  focus "$win"
+  xdotool key --clearmodifiers ctrl+c
+  sleep 0.3
+  xclip -selection clipboard -t image/png -o >"$work/out.png" || fail "no image on the clipboard"
+  /usr/bin/python3 - "$work/out.png" "$1" <<'PY'
+import sys
+from PIL import Image
+im = Image.open(sys.argv[1]).convert("RGB")
+block = 16 if sys.argv[2] == "snapshot" else 0
+bad = [(x, y) for y in range(32) for x in range(32)
+       if not (x < block and y < block) and im.getpixel((x, y)) != (255, 255, 255)]
+assert not bad, f"not white outside the snapshot: {bad[:5]}"
+PY
+}
+copied_image_is snapshot || fail "the ending click reached the edit area"
+xdotool key --clearmodifiers ctrl+z
+sleep 0.3
+copied_image_is blank || fail "one Undo does not give the blank image back: the click added a state"
+exit_editor asks
 echo "snapshot: the squares around the pointer landed, black off the screen"
