@@ -160,6 +160,15 @@ class ExtrasTest : public QObject {
     QVERIFY(f->savedlg.FileName.isEmpty());
     QVERIFY(s.Modified);
     QVERIFY(f->bUndo->isEnabled());
+    // The move tool takes the floating square where it is dragged; the picture under it comes back.
+    f->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.get()));
+    QTest::mousePress(f->editarea, Qt::LeftButton, {}, QPoint(2 * 7 + 3, 2 * 7 + 3));
+    QTest::mouseMove(f->editarea, QPoint(12 * 7 + 3, 12 * 7 + 3));
+    QTest::mouseRelease(f->editarea, Qt::LeftButton, {}, QPoint(12 * 7 + 3, 12 * 7 + 3));
+    QCOMPARE(s.iconimage.pixel(0, 0), kWhite);
+    QCOMPARE(s.iconmask.pixel(0, 0), kWhite);
+    QCOMPARE(s.iconimage.pixel(33, 33), 0x336699u);
 
     auto g = Form();
     g->N16x16_16Click();
