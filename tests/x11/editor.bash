@@ -16,10 +16,10 @@ fail() { echo "$name: $*"; [ -f "$work/log" ] && cat "$work/log"; exit 1; }
 # The id of the first window whose title is exactly $1, or nothing.
 window_titled() { xwininfo -root -tree 2>/dev/null | awk -v t="\"$1\": (" 'index($0, t) {print $1; exit}'; }
 
-# Waits up to 10 s for a window titled $1 and prints its id.
+# Waits up to $2 seconds (20 unless given) for a window titled $1 and prints its id.
 wait_window() {
   local w=""
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 $((${2:-20} * 10))); do
     w=$(window_titled "$1")
     [ -n "$w" ] && { echo "$w"; return 0; }
     sleep 0.1

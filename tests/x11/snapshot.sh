@@ -13,8 +13,8 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 name=snapshot
 source "$(dirname "$0")/editor.bash"
-for tool in display import; do
-  command -v "$tool" >/dev/null || fail "ImageMagick's $tool is missing (scripts/install-deps.sh installs it)"
+for tool in /usr/bin/display /usr/bin/import; do
+  [ -x "$tool" ] || fail "ImageMagick's $tool is missing (scripts/install-deps.sh installs it)"
 done
 
 # A 200 x 200 pattern with a colour of its own in every pixel, in the screen's bottom-right corner, clear of
@@ -28,11 +28,11 @@ for y in range(200):
         im.putpixel((x, y), (x, y, (3 * x + 7 * y) % 256))
 im.save(sys.argv[1])
 PY
-display -geometry +1080+824 -title pattern "$work/pattern.png" &
+/usr/bin/display -geometry +1080+824 -title pattern "$work/pattern.png" &
 viewer=$!
 holder=""
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; kill "$viewer" $holder 2>/dev/null; rm -rf "$work"' EXIT
-wait_window pattern >/dev/null || fail "the pattern window did not appear"
+wait_window pattern 60 >/dev/null || fail "the pattern window did not appear"
 sleep 0.5
 
 start_editor
@@ -56,7 +56,7 @@ snapshot_at() {
   xdotool key --clearmodifiers ctrl+c
   sleep 0.3
   xclip -selection clipboard -t image/png -o >"$work/out.png" || fail "no image on the clipboard"
-  import -window root "$work/screen.png"
+  /usr/bin/import -window root "$work/screen.png"
   /usr/bin/python3 - "$work/out.png" "$work/screen.png" "$1" "$2" <<'PY' ||
 import sys
 from PIL import Image
