@@ -143,6 +143,7 @@ struct EditorState {
   int GradientOrientation = 0;   // 0 vertical, 1 horizontal
 
   // --- Clipboard, snapshot, text, hot spot -----------------------------------------------------------
+  std::string SnapShotAreaText;  // the square chosen in the snapshot set-up ("16x16" ... "64x64")
 };
 
 }  // namespace gw
