@@ -155,6 +155,9 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   // Opens a picker window listing the icons of a program file (what Open does with a name that is not
   // .ico or .cur).
   void OpenProgramFileIcons(const QString& path);
+  // Puts PickedIconImage into the current image at its top-left corner (one undo step); above 32 x 32 it
+  // floats there as a picture of the move/copy rectangle tool.
+  void AcceptExeIcon();
 
   // ---- Image operations (ficon_imageops.cpp) ---------------------------------------------------------
   void DeleteRectangle1Click();

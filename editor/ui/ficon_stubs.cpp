@@ -47,9 +47,6 @@ void TForm1::Export1Click() {}                  // Icon > "Export..."
 void TForm1::bColorPalOpenClick() {}            // tool bar "Load Color Palette"
 void TForm1::bColorPalSaveClick() {}            // tool bar "Save Color Palette"
 
-// ---- Icons from program files ---------------------------------------------------------------------------
-void TForm1::OpenProgramFileIcons(const QString&) {}
-
 // ---- Image operations -----------------------------------------------------------------------------------
 void TForm1::DeleteRectangle1Click() {}         // Edit > "Delete Selected Rectangle" (Del)
 void TForm1::Sharpen1Click() {}                 // Image > "Sharpening..."
