@@ -1,6 +1,7 @@
 #include "iconfile/core/ExeIconDraw.h"
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -48,6 +49,23 @@ std::vector<std::uint32_t> Stretch(std::int64_t width, std::int64_t height, cons
   return out;
 }
 
+// A colour field of a 16-bit pixel widened to 8 bits as the platform does: its top bits, then repeated once.
+std::uint32_t Field(std::uint32_t pixel, std::uint32_t mask) {
+  if (mask == 0) return 0;
+  int shift = 0, len = 0;
+  while (!((mask >> shift) & 1)) ++shift;
+  while (shift + len < 32 && ((mask >> (shift + len)) & 1)) ++len;
+  if (len > 8) {
+    shift += len - 8;
+    len = 8;
+  }
+  std::uint32_t v = pixel & mask;
+  const int move = shift - (8 - len);
+  v = move < 0 ? v << -move : v >> move;
+  v &= (0xFF00u >> len) & 0xFFu;
+  return (v | (v >> len)) & 0xFF;
+}
+
 Color FromRgb(std::uint32_t argb) { return MakeColor(static_cast<int>((argb >> 16) & 0xFF), static_cast<int>((argb >> 8) & 0xFF), static_cast<int>(argb & 0xFF)); }
 
 // Premultiplied by alpha and put over white, channel by channel.
@@ -93,8 +111,15 @@ bool DrawDib(std::span<const std::uint8_t> b, Bitmap& cell) {
   const std::int64_t fullHeight = core ? Le(b, 6, 2) : static_cast<std::int32_t>(Le(b, 8, 4));
   const std::uint32_t bpp = core ? Le(b, 10, 2) : Le(b, 14, 2);
   const std::uint32_t compression = core ? 0 : Le(b, 16, 4);
-  if (compression != 0) return false;
-  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32) return false;
+  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return false;
+  // Bit fields (after the header) for 16 and 32 bits; 16 bits without them are 5-5-5.
+  const bool bitFields = compression == 3;
+  if ((compression != 0 && !bitFields) || (bitFields && bpp != 16 && bpp != 32)) return false;
+  if (bitFields && b.size() < 52) return false;
+  const std::array<std::uint32_t, 3> masks = bitFields ? std::array<std::uint32_t, 3>{Le(b, 40, 4), Le(b, 44, 4), Le(b, 48, 4)}
+                                                       : std::array<std::uint32_t, 3>{0x7C00, 0x03E0, 0x001F};
+  // 32 bits with other fields than the usual bytes are not drawn.
+  if (bitFields && bpp == 32 && masks != std::array<std::uint32_t, 3>{0xFF0000, 0xFF00, 0xFF}) return false;
   // The colour image and the mask share the stored height; an odd last row belongs to neither.
   const std::int64_t height = fullHeight / 2;
   if (width <= 0 || height <= 0) return false;
@@ -102,14 +127,15 @@ bool DrawDib(std::span<const std::uint8_t> b, Bitmap& cell) {
   std::int64_t colors = core ? 0 : std::min<std::int64_t>(Le(b, 32, 4), 256);
   if (bpp <= 8 && (core || colors == 0)) colors = std::int64_t{1} << bpp;
   const std::int64_t entrySize = core ? 3 : 4;
-  const std::int64_t tableAt = headerSize;
+  const std::int64_t tableAt = headerSize + (bitFields ? 12 : 0);
   const std::int64_t bitsAt = tableAt + colors * entrySize;
   const std::int64_t stride = ((width * bpp + 31) / 32) * 4;
   const std::int64_t maskStride = ((width + 31) / 32) * 4;
   const std::int64_t size = static_cast<std::int64_t>(b.size());
-  if (bitsAt > size || stride * height > size - bitsAt) return false;
+  // Divisions, not products: a width and height near the 32-bit limits would overflow even 64 bits.
+  if (bitsAt > size || height > (size - bitsAt) / stride) return false;
   const std::int64_t maskAt = bitsAt + stride * height;
-  const bool hasMask = maskStride * height <= size - maskAt;  // a missing mask leaves every pixel opaque
+  const bool hasMask = height <= (size - maskAt) / maskStride;  // a missing mask leaves every pixel opaque
 
   std::vector<std::uint32_t> palette(static_cast<std::size_t>(colors));
   for (std::int64_t i = 0; i < colors; ++i) {
@@ -121,6 +147,10 @@ bool DrawDib(std::span<const std::uint8_t> b, Bitmap& cell) {
     const std::size_t row = static_cast<std::size_t>(bitsAt + (height - 1 - y) * stride);
     if (bpp == 32) return Le(b, row + static_cast<std::size_t>(x) * 4, 4);
     if (bpp == 24) return Le(b, row + static_cast<std::size_t>(x) * 3, 3);
+    if (bpp == 16) {
+      const std::uint32_t v = Le(b, row + static_cast<std::size_t>(x) * 2, 2);
+      return (Field(v, masks[0]) << 16) | (Field(v, masks[1]) << 8) | Field(v, masks[2]);
+    }
     const std::int64_t bit = x * bpp;
     const std::uint32_t index = (b[row + static_cast<std::size_t>(bit / 8)] >> (8 - bpp - bit % 8)) & ((1u << bpp) - 1);
     return index < palette.size() ? palette[index] : 0;

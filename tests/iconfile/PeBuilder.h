@@ -157,7 +157,7 @@ inline Bytes Dib(int w, int h, int bpp, const std::function<std::uint32_t(int, i
     const std::size_t row = bits + stride * static_cast<std::size_t>(h - 1 - y), mrow = mask + maskStride * static_cast<std::size_t>(h - 1 - y);
     for (int x = 0; x < w; ++x) {
       const std::uint32_t v = color(x, y);
-      if (bpp >= 24) {
+      if (bpp >= 16) {
         Put(b, row + static_cast<std::size_t>(x * bpp / 8), v, bpp / 8);
       } else {
         const int bit = x * bpp;

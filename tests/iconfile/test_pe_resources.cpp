@@ -15,6 +15,17 @@ namespace {
 Bytes Solid(std::uint32_t rgb) { return Dib(32, 32, 24, [=](int, int) { return rgb; }); }
 Group OneEntry(std::string name, std::uint16_t id, std::uint16_t icon) { return {std::move(name), id, {{32, 32, 24, icon}}}; }
 
+// 16 bits with 5-6-5 bit fields: (16, 48, 0) stored on the left half, black on the right.
+Bytes Fields565() {
+  Bytes b = Dib(32, 32, 16, [](int x, int) { return x < 16 ? (16u << 11 | 48u << 5) : 0u; });
+  Put(b, 16, 3, 4);
+  b.insert(b.begin() + 40, 12, 0);
+  Put(b, 40, 0xF800, 4);
+  Put(b, 44, 0x07E0, 4);
+  Put(b, 48, 0x001F, 4);
+  return b;
+}
+
 Bitmap Draw(const Bytes& payload) {
   Bitmap cell;
   EXPECT_TRUE(DrawIconPayload(payload, cell));
@@ -102,6 +113,8 @@ TEST(IconDrawing, DepthsAlphaAndMask) {
       {"32 bits without alpha: the mask", Dib(32, 32, 32, [](int, int) { return 0x00102030u; }, left), Rgb(0xEFDFCF), Rgb(0x102030)},
       {"32 bits with alpha: blended, mask ignored", Dib(32, 32, 32, [](int x, int) { return x < 16 ? 0x80FF0000u : 0x00000000u; }, left),
        Rgb(0xFF7F7F), Rgb(0xFFFFFF)},
+      {"16 bits, 5-5-5", Dib(32, 32, 16, [](int x, int) { return x < 16 ? 0x7C1Fu : 0x03E0u; }), Rgb(0xFF00FF), Rgb(0x00FF00)},
+      {"16 bits, 5-6-5 fields", Fields565(), Rgb(0x84C300), Rgb(0x000000)},
       {"PNG: blended", Png(2, 1, [](int x, int) { return x == 0 ? 0x40FF8000u : 0xFF0000FFu; }), Rgb(0xFFDFBF), Rgb(0x0000FF)},
   };
   for (const Case& c : cases) {
@@ -118,9 +131,12 @@ TEST(IconDrawing, UndecodablePayloadsLeaveAWhiteCell) {
   v5[0] = 124;  // a header size other than 12 or 40
   Bytes shortBits = Solid(0x123456);
   shortBits.resize(40 + 32 * 32 * 3 - 1);
+  Bytes huge = Solid(0x123456);
+  Put(huge, 4, 0x7FFFFFFF, 4);  // sizes whose bit count overflows 64 bits
+  Put(huge, 8, 0x7FFFFFFE, 4);
   Bytes noMask = Solid(0x123456);
   noMask.resize(40 + 32 * 32 * 3);  // colour bits complete, the mask missing: every pixel opaque
-  for (const Bytes& bad : {rle, v5, shortBits, Bytes{}, Bytes{0x89, 'P', 'N', 'G'}, Png(5000, 1, [](int, int) { return 0u; })}) {
+  for (const Bytes& bad : {rle, v5, shortBits, huge, Bytes{}, Bytes{0x89, 'P', 'N', 'G'}, Png(5000, 1, [](int, int) { return 0u; })}) {
     Bitmap cell;
     EXPECT_FALSE(DrawIconPayload(bad, cell));
     EXPECT_EQ(cell, Bitmap(32, 32, kWhite));
