@@ -96,6 +96,14 @@ WindowSize LoadSettings(EditorState& s) {
   return size2;
 }
 
+WindowSize CheckedWindowSize(WindowSize stored, WindowSize minimum, WindowSize maximum) {
+  const auto side = [](int value, int least, int most, int fallback) {
+    return value >= least && value <= most ? value : fallback;
+  };
+  return {side(stored.width, minimum.width, maximum.width, kDefaultFormWidth),
+          side(stored.height, minimum.height, maximum.height, kDefaultFormHeight)};
+}
+
 std::optional<std::string> SaveSettings(const EditorState& s) {
   try {
     IniFile ini(s.SettingsPath);

@@ -27,6 +27,10 @@ struct WindowSize {
   int height = kDefaultFormHeight;
 };
 
+// The window size to use for a stored one: each side outside minimum ... maximum (the least the editor's
+// layout needs, the most the screen offers) gives its default, 690 or 575.
+WindowSize CheckedWindowSize(WindowSize stored, WindowSize minimum, WindowSize maximum);
+
 // Reads every key at s.SettingsPath and applies it to the state: the three option marks, IconType, IconSize
 // and TrueColorGrid. Returns the window size to apply (while s.Creating is set, so it is not written back).
 // A missing file or key gives the defaults; a non-empty "Icon Size" that is not an integer gives 32; a

@@ -160,6 +160,8 @@ void TForm1::FormCreate() {
   for (QWidget* w : ToolBar2->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
     toolbar2Width += w->width();
   ToolBar2->resize(toolbar2Width, bUndo->height() + 11);
+  ApplyStoredWindowSize();                                          //     the size read at 15, now that
+                                                                    //     the layout it must hold is made
 
   State.RotateCanvas.resize(kRotateCanvasEdge, kRotateCanvasEdge);  // 22
   State.RotateMask.resize(kRotateCanvasEdge, kRotateCanvasEdge);

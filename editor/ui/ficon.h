@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "editor/core/EditorState.h"
+#include "editor/core/Settings.h"
 #include "editor/core/ToolStage.h"
 #include "editor/ui/Dialogs.h"
 #include "editor/ui/ImageView.h"
@@ -211,6 +212,7 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   void bRedoClick();
   // Settings and options.
   void LoadSettings();
+  void ApplyStoredWindowSize();  // the window size LoadSettings read, checked against the layout and screen
   void SaveSettings();
   void FormResize();
   void ShowHintsClick();  // runs after the menu has toggled the check mark
@@ -243,6 +245,7 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   std::array<QCursor, 6> screenCursors_;
   bool terminateRequested_ = false;
   bool closed_ = false;
+  WindowSize storedWindowSize_;
 
   // Drawing tools.
 

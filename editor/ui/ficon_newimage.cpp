@@ -148,7 +148,6 @@ void TForm1::SetupEditArea(int size) {
   editareaPanel->move(Half(groupWidth - editareaPanel->width()), Half(groupHeight - editareaPanel->height()));
   editarea->move(Half(editareaPanel->width() - magnified), Half(editareaPanel->height() - magnified));
 
-  XYLabel->move(Half(groupWidth - XYLabel->width()), editareaPanel->y() - 20);
   // The readouts are placed at the widths they have now; the first layout after start-up thus measures
   // them in the window's own font, every later one in the group's larger font.
   const int labelsTop = editareaPanel->y() + editareaPanel->height() + 7;
@@ -169,6 +168,8 @@ void TForm1::SetupEditArea(int size) {
   // the platform's fonts run wider than the ones its width was chosen for.
   const int widestReading = XYLabel->fontMetrics().horizontalAdvance(QStringLiteral("X= 64  Y= 64"));
   if (XYLabel->width() < widestReading) XYLabel->resize(widestReading, XYLabel->height());
+  // Centred at the width it now has, so it sits in the same place after every layout.
+  XYLabel->move(Half(groupWidth - XYLabel->width()), editareaPanel->y() - 20);
 
   iconimage->resize(size, size);
   iconimage->move(7, 7);

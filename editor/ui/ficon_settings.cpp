@@ -1,7 +1,11 @@
 // The settings file and the option commands, over editor/core/Settings.
 #include "editor/core/Settings.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QToolButton>
+#include <algorithm>
+#include <initializer_list>
 
 #include "editor/ui/ficon.h"
 #include "platform/IniFile.h"
@@ -17,6 +21,23 @@ void TForm1::LoadSettings() {
   DoNotScaleImportedImages1->setChecked(State.DoNotScaleImportedImages);
   ShowHints->setChecked(State.ShowHints);  // the hints themselves are applied by FormCreate
   UserightmousebuttonasanEraser->setChecked(State.RightButtonEraser);
+  storedWindowSize_ = size;  // applied once the layout is made (ApplyStoredWindowSize)
+}
+
+void TForm1::ApplyStoredWindowSize() {
+  // The least size shows the edit-area group, the colour group and both tool bars whole.
+  WindowSize least{0, 0};
+  for (const QWidget* w : std::initializer_list<const QWidget*>{editareaGroupBox, colorgrdGroupBox, ToolBar, ToolBar2}) {
+    const QPoint corner = w->mapTo(this, QPoint(w->width(), w->height()));
+    least.width = std::max(least.width, corner.x());
+    least.height = std::max(least.height, corner.y());
+  }
+  WindowSize most{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QSize area = screen->availableGeometry().size();
+    most = {area.width(), area.height()};
+  }
+  const WindowSize size = CheckedWindowSize(storedWindowSize_, least, most);
   resize(size.width, size.height);  // still creating: not written back
 }
 

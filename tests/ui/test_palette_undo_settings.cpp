@@ -347,6 +347,55 @@ class TestPaletteUndoSettings : public QObject {
     QCOMPARE(form->state().TrueColorGrid[0], Color(0x0000FF));
     QCOMPARE(form->state().TrueColorGrid[1], form->state().DefaultColors256[1]);  // negative: kept
   }
+
+  // A damaged "Form Size" gives the default for that side; the next resize writes what the window shows.
+  void damagedWindowSizeGivesTheDefault_data() {
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("zero") << "0" << "0" << QSize(690, 575);
+    QTest::newRow("negative") << "-50" << "-1" << QSize(690, 575);
+    QTest::newRow("huge and negative") << "100000" << "-50" << QSize(690, 575);
+    QTest::newRow("text") << "wide" << "tall" << QSize(690, 575);
+    QTest::newRow("too small for the layout") << "600" << "400" << QSize(690, 575);
+    QTest::newRow("one side bad") << "700" << "100000" << QSize(700, 575);
+    QTest::newRow("good") << "700" << "560" << QSize(700, 560);
+  }
+  void damagedWindowSizeGivesTheDefault() {
+    QFETCH(QString, width);
+    QFETCH(QString, height);
+    QFETCH(QSize, expected);
+    writeIni(QStringLiteral("[Form Size]\nWidth=%1\nHeight=%2\n").arg(width, height));
+    auto form = makeForm();
+    QCOMPARE(form->size(), expected);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QCOMPARE(form->size(), expected);
+    form->resize(expected.width() + 2, expected.height() + 1);
+    QTRY_VERIFY(iniLines().contains(QStringLiteral("Width=%1").arg(expected.width() + 2)));
+    QVERIFY(iniLines().contains(QStringLiteral("Height=%1").arg(expected.height() + 1)));
+  }
+
+  // The position readout is centred in its group by the width it really has, at start-up and after every
+  // new image alike.
+  void positionReadoutIsCentredEveryTime() {
+    auto form = makeForm();
+    const auto centred = [&] {
+      return form->XYLabel->x() == (form->editareaGroupBox->width() - form->XYLabel->width()) / 2;
+    };
+    QVERIFY(centred());
+    const int left = form->XYLabel->x();
+    int commands = 0;
+    for (QAction* item : form->findChildren<QAction*>()) {
+      if (!item->objectName().startsWith(QLatin1Char('N')) || !item->objectName().contains(QLatin1Char('x')))
+        continue;
+      item->trigger();
+      ++commands;
+      QVERIFY2(centred(), qPrintable(item->objectName()));
+      QCOMPARE(form->XYLabel->x(), left);
+    }
+    QCOMPARE(commands, 29);
+  }
 };
 
 QTEST_MAIN(TestPaletteUndoSettings)
