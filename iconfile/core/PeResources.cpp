@@ -57,9 +57,16 @@ PeResources::PeResources(std::span<const std::uint8_t> file) : file_(file) {
     if (!va || !rawSize || !rawPointer) return;  // the table is cut short
     sections_.push_back({*va, *rawSize, *rawPointer});
   }
-  const auto root = AtRva(*resourceRva, 16);
-  if (!root) return;
-  rootOffset_ = static_cast<std::uint64_t>(root->data() - file_.data());
+  // A directory inside the headers lies at its RVA; any other is found through the section table.
+  const auto headersSize = U32(file, opt + 60);
+  if (headersSize && *resourceRva < *headersSize) {
+    if (!U32(file, std::uint64_t{*resourceRva} + 12)) return;
+    rootOffset_ = *resourceRva;
+  } else {
+    const auto root = AtRva(*resourceRva, 16);
+    if (!root) return;
+    rootOffset_ = static_cast<std::uint64_t>(root->data() - file_.data());
+  }
   hasResources_ = true;
 
   int rootNamed = 0;

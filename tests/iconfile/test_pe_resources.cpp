@@ -200,6 +200,11 @@ TEST(BrokenFiles, BadOffsetsAndLoops) {
     EXPECT_EQ(DrawIcon(file, 0) != Bitmap(32, 32, kWhite), c.firstDrawn) << c.what;
     EXPECT_NE(DrawIcon(file, 1), Bitmap(32, 32, kWhite)) << c.what << ": the later icons stay";
   }
+  // A resource directory inside the headers is read at its RVA as a file offset.
+  Bytes inHeaders = good;
+  Put(inHeaders, 0x58 + 60, 0x10000, 4);
+  Put(inHeaders, 0x58 + 96 + 16, 0x200, 4);
+  EXPECT_EQ(DrawIcon(inHeaders, 0), DrawIcon(good, 0));
   EXPECT_EQ(PeResources(Bytes{'n', 'o', 't', ' ', 'a', ' ', 'p', 'r', 'o', 'g', 'r', 'a', 'm'}).IconCount(), 0);
   EXPECT_EQ(PeResources(BuildPe({}, {{1, Solid(0)}})).IconCount(), 0);
 }
