@@ -26,6 +26,15 @@ Bytes Fields565() {
   return b;
 }
 
+// The same as a 1-bit DIB with a 12-byte core header: palette entries of three bytes.
+Bytes Core1Bit(const Bytes& dib) {
+  Bytes b;
+  for (std::uint32_t v : {12u, 32u | 64u << 16, 1u | 1u << 16}) Append(b, v, 4);
+  for (std::size_t at : {40u, 44u}) b.insert(b.end(), dib.begin() + static_cast<std::ptrdiff_t>(at), dib.begin() + static_cast<std::ptrdiff_t>(at + 3));
+  b.insert(b.end(), dib.begin() + 48, dib.end());
+  return b;
+}
+
 Bitmap Draw(const Bytes& payload) {
   Bitmap cell;
   EXPECT_TRUE(DrawIconPayload(payload, cell));
@@ -107,6 +116,8 @@ TEST(IconDrawing, DepthsAlphaAndMask) {
     Color atLeft, atRight;  // pixels (3, 3) and (20, 3)
   } cases[] = {
       {"1 bit", Dib(32, 32, 1, [](int x, int) { return x < 16 ? 1u : 0u; }, left, {0x0000FF, 0xFF0000}), Rgb(0x00FFFF), Rgb(0x0000FF)},
+      {"1 bit, core header", Core1Bit(Dib(32, 32, 1, [](int x, int) { return x < 16 ? 1u : 0u; }, left, {0x0000FF, 0xFF0000})),
+       Rgb(0x00FFFF), Rgb(0x0000FF)},
       {"4 bits", Dib(32, 32, 4, [](int x, int) { return x < 16 ? 3u : 15u; }), Rgb(0x333333), Rgb(0xFFFFFF)},
       {"8 bits, masked black shows white", Dib(32, 32, 8, [](int, int) { return 0u; }, left), Rgb(0xFFFFFF), Rgb(0x000000)},
       {"24 bits, masked colour XOR white", Dib(32, 32, 24, [](int, int) { return 0x102030u; }, left), Rgb(0xEFDFCF), Rgb(0x102030)},
