@@ -9,6 +9,7 @@
 
 #include "platform/IniFile.h"
 
+#include "platform/FileReplace.h"
 #include "platform/TextToInt.h"
 
 #include <unistd.h>
@@ -108,30 +109,6 @@ std::optional<size_t> findKey(const std::vector<std::string>& lines, const Secti
 
 bool hasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
 
-
-// Whether the permission bits leave `p` writable at all. Checked besides access(), which grants the
-// superuser everything, so that a file or folder marked read-only stays so for every user.
-bool hasWriteBit(const fs::path& p) {
-  std::error_code ec;
-  const auto perms = fs::status(p, ec).permissions();
-  if (ec) return false;
-  return (perms & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) != fs::perms::none;
-}
-
-// The reason `target` cannot be written, or "" when it can (as far as can be told before trying).
-std::string writeRefusal(const fs::path& target) {
-  std::error_code ec;
-  fs::path dir = target.parent_path();
-  if (dir.empty()) dir = ".";
-  if (!fs::is_directory(dir, ec)) return "the folder " + dir.string() + " does not exist";
-  if (fs::exists(target, ec)) {
-    if (fs::is_directory(target, ec)) return "it is a folder";
-    if (::access(target.c_str(), W_OK) != 0 || !hasWriteBit(target)) return "the file is read-only";
-  }
-  if (::access(dir.c_str(), W_OK) != 0 || !hasWriteBit(dir)) return "the folder " + dir.string() + " is read-only";
-  return {};
-}
-
 }  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
@@ -149,40 +126,11 @@ std::vector<std::string> IniFile::load() const {
 }
 
 void IniFile::store(const std::vector<std::string>& lines) {
-  // Write through a link to the file it names, so the link survives the rename.
-  std::error_code ec;
-  fs::path target = path_;
-  if (fs::is_symlink(target, ec)) {
-    const fs::path resolved = fs::weakly_canonical(target, ec);
-    if (!ec) target = resolved;
-  }
-  const auto fail = [&](const std::string& why) {
-    throw IniWriteError("Cannot write the settings file " + path_ + ": " + why);
-  };
-  if (const std::string why = writeRefusal(target); !why.empty()) fail(why);
-
-  static std::atomic<unsigned> serial{0};
-  const fs::path tmp = target.string() + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++serial);
-  {
-    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-    if (!out) fail(std::strerror(errno));
-    for (const auto& l : lines) out << l << '\n';
-    out.flush();
-    if (!out) {
-      out.close();
-      fs::remove(tmp, ec);
-      fail("writing failed");
-    }
-  }
-  // Keep the permissions of the file being replaced.
-  if (fs::exists(target, ec)) fs::permissions(tmp, fs::status(target, ec).permissions(), ec);
-  fs::rename(tmp, target, ec);
-  if (ec) {
-    const std::string why = ec.message();
-    std::error_code ignored;
-    fs::remove(tmp, ignored);
-    fail(why);
-  }
+  std::string text;
+  for (const auto& l : lines) text += l + '\n';
+  const std::string why = ReplaceFileContents(
+      path_, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+  if (!why.empty()) throw IniWriteError("Cannot write the settings file " + path_ + ": " + why);
 }
 
 std::string IniFile::readString(const std::string& section, const std::string& key, const std::string& def) const {
@@ -269,10 +217,7 @@ void IniFile::eraseSection(const std::string& section) {
 }
 
 void IniFile::flush() {
-  std::error_code ec;
-  fs::path target = path_;
-  if (fs::is_symlink(target, ec)) target = fs::weakly_canonical(target, ec);
-  if (const std::string why = writeRefusal(target); !why.empty())
+  if (const std::string why = FileWriteRefusal(path_); !why.empty())
     throw IniWriteError("Cannot write the settings file " + path_ + ": " + why);
 }
 

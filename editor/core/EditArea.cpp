@@ -1,5 +1,7 @@
 #include "editor/core/EditArea.h"
 
+#include <algorithm>
+
 #include "platform/Canvas.h"
 
 namespace gw {
@@ -35,6 +37,21 @@ Point CellToPixel(Point cell, int z) { return {cell.x * z, cell.y * z}; }
 Rect CellRectToPixelRect(const Rect& r, int z) { return {r.left * z, r.top * z, r.right * z, r.bottom * z}; }
 
 void RefreshEditArea(EditorState& s) {
+  const Rect& d = s.EditAreaRect;
+  const int size = s.iconimage.width(), z = s.CellSize;
+  // The usual case, an exact magnification of the whole image onto the whole edit area: each image row
+  // becomes one edit-area row of Z-pixel runs, repeated Z times. The same pixels as the stretched copy.
+  if (z > 0 && s.IconRect == Rect{0, 0, size, size} && s.iconimage.height() == size &&
+      d == Rect{0, 0, size * z, size * z} && s.editarea.width() == d.right && s.editarea.height() == d.bottom) {
+    const std::size_t rowLength = static_cast<std::size_t>(d.right);
+    for (int y = 0; y < size; ++y) {
+      const Color* in = s.iconimage.row(y);
+      Color* first = s.editarea.row(y * z);
+      for (int x = 0; x < size; ++x) std::fill_n(first + x * z, z, in[x]);
+      for (int k = 1; k < z; ++k) std::copy_n(first, rowLength, s.editarea.row(y * z + k));
+    }
+    return;
+  }
   Canvas(s.editarea).copyRect(s.EditAreaRect, s.iconimage, s.IconRect);
 }
 

@@ -120,8 +120,18 @@ struct EditorState {
   bool Creating = false;
 
   // --- Drawing tools ---------------------------------------------------------------------------------
+  int ShapePointCount = 0;       // points of the free-form outline (while drawing: index of the last one)
+  Color ImagePenColor = kBlack;  // the image pen of the stroke, band or curve in progress (the curve keeps it)
+  bool BandDrawn = false;        // a rubber band is drawn inverted on the image and mask (start to last cell)
+  int PressedButton = 0;         // the button of the press in progress (a MouseButton), 0 for none
+  bool RightEraserStroke = false;  // the press in progress is a right-button eraser stroke
+  int RightEraserTag = 0;        // "Use Right Mouse Button as an Eraser": the tool the stroke replaced
+  int ColorSelectorTag = 0;      // bcolorselector: the tool that was current when the selector was chosen
 
   // --- Icon and cursor files -------------------------------------------------------------------------
+  // The file Save writes: set by a successful read and by the save dialogs of Save and Save As, cleared by a
+  // new image. Export and the palette save never set it.
+  std::string IconSaveTarget;
 
   // --- Picture import and export, palette files ------------------------------------------------------
 

@@ -91,6 +91,7 @@ bool StartNewImage(EditorState& s, int type, int size) {
   ResetUndoRing(s, size);
 
   s.CurrentFileName.clear();
+  s.IconSaveTarget.clear();
   s.ToolStage = 1;  // a pending selection or curve is dropped; the tool is kept
   s.IconType = type;
   SetupPaletteForType(s);

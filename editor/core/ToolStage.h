@@ -12,7 +12,11 @@ enum class DropKind {
   ReplacesImage,  // the command replaces the image whole (new image, open, import, undo, redo): just drop it
 };
 
-// Ends a selection, floating picture, band or curve in progress: ToolStage := 1. The window redraws after.
+// Ends a selection, floating picture, band or curve in progress: ToolStage := 1, no press in progress, the
+// edit area redrawn from the image (which takes selection outlines off it). A selection's pixels stay where
+// they lie. For ChangesImage a curve at stages 3 to 5 is drawn in its own pen as the user saw it; for
+// ReplacesImage it is taken off. A band or a line still being dragged is taken off either way, so nothing
+// inverted stays behind even when the image is not replaced after all.
 void DropToolStage(EditorState& s, DropKind kind);
 
 // Keeps the image and mask as they are now in WorkImages[2] and [3]: the picture under a floating picture
@@ -21,9 +25,9 @@ void KeepPictureUnderFloat(EditorState& s);
 
 // Makes the block at cellRect (in cells) a floating picture of the move/copy rectangle tool: MoveCellRect,
 // SelectionRect and PrevSelectionRect (edit-area pixels), the dotted outline on the edit area, CurrentTool 7,
-// ToolStage 4, MouseDrawing false. The caller has kept the picture under it (KeepPictureUnderFloat), pasted
-// the block into iconimage and iconmask and redrawn the edit area. TForm1::EnterFloatingPicture also presses
-// bmove without running bmoveClick.
+// ToolStage 4, MouseDrawing false. The caller has dropped the tool stage, kept the picture under it
+// (KeepPictureUnderFloat) and pasted the block into iconimage and iconmask; this redraws the edit area before
+// it draws the outline. TForm1::EnterFloatingPicture also presses bmove without running bmoveClick.
 void EnterFloatingPicture(EditorState& s, const Rect& cellRect);
 
 }  // namespace gw

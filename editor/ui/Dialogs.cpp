@@ -32,13 +32,50 @@ IMessageBoxes& DefaultMessageBoxes() {
   return boxes;
 }
 
-bool TFileDialog::Execute(QWidget* owner) { return Runner ? Runner(*this) : RunQtDialog(owner); }
+namespace {
+
+// The patterns of a "description|pattern|..." filter, one entry per description.
+QStringList FilterPatterns(const QString& filter) {
+  QStringList patterns;
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  for (qsizetype i = 1; i < parts.size(); i += 2) patterns << parts[i];
+  return patterns;
+}
+
+// "cur" for "*.cur;*.ico", nothing for "*.*" or "*".
+QString PatternExtension(const QString& patterns) {
+  const QString first = patterns.section(QLatin1Char(';'), 0, 0).trimmed();
+  if (!first.startsWith(QLatin1String("*.")) || first.size() < 3) return {};
+  const QString ext = first.mid(2);
+  return ext.contains(QLatin1Char('*')) || ext.contains(QLatin1Char('?')) ? QString() : ext;
+}
+
+// The extension of the filter entry at a 1-based index (the first when out of range), else the default.
+QString FilterExtensionAt(const QString& filter, qsizetype index, const QString& defaultExt) {
+  const QStringList patterns = FilterPatterns(filter);
+  if (patterns.isEmpty()) return defaultExt;
+  const QString ext = PatternExtension(patterns[index >= 1 && index <= patterns.size() ? index - 1 : 0]);
+  return ext.isEmpty() ? defaultExt : ext;
+}
+
+}  // namespace
+
+QString TFileDialog::FilterExtension() const { return FilterExtensionAt(Filter, FilterIndex, DefaultExt); }
+
+bool TFileDialog::Execute(QWidget* owner) {
+  if (!(Runner ? Runner(*this) : RunQtDialog(owner))) return false;
+  if (kind_ == Kind::Save && !FileName.isEmpty() && QFileInfo(FileName).suffix().isEmpty() &&
+      !FileName.endsWith(QLatin1Char('.'))) {
+    const QString ext = FilterExtension();
+    if (!ext.isEmpty()) FileName += QLatin1Char('.') + ext;
+  }
+  return true;
+}
 
 bool TFileDialog::RunQtDialog(QWidget* owner) {
   QFileDialog dlg(owner, Title, InitialDir);
   dlg.setAcceptMode(kind_ == Kind::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dlg.setFileMode(kind_ == Kind::Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  dlg.setDefaultSuffix(DefaultExt);
   dlg.setOption(QFileDialog::DontConfirmOverwrite, !OverwritePrompt);
   dlg.setOption(QFileDialog::ReadOnly, false);
 
@@ -54,6 +91,13 @@ bool TFileDialog::RunQtDialog(QWidget* owner) {
     dlg.setNameFilters(filters);
     if (FilterIndex >= 1 && FilterIndex <= filters.size()) dlg.selectNameFilter(filters[FilterIndex - 1]);
   }
+  // A name typed without extension gets the one of the filter chosen at that moment, so that the overwrite
+  // question asks about the file that will really be written.
+  const auto followFilter = [this, &dlg, &filters](const QString& chosen) {
+    dlg.setDefaultSuffix(FilterExtensionAt(Filter, filters.indexOf(chosen) + 1, DefaultExt));
+  };
+  followFilter(dlg.selectedNameFilter());
+  QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, followFilter);
   if (!FileName.isEmpty()) dlg.selectFile(FileName);
 
   if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return false;

@@ -50,9 +50,14 @@ class TFileDialog {
   bool OverwritePrompt = false;
   bool HideReadOnly = false;
 
-  // Returns whether the user confirmed. Tests replace the runner to answer without a window.
+  // Returns whether the user confirmed. Tests replace the runner to answer without a window. A save dialog's
+  // name chosen without an extension gets the chosen filter's (FilterExtension).
   bool Execute(QWidget* owner);
   std::function<bool(TFileDialog&)> Runner;
+
+  // The extension of the chosen filter's first pattern ("*.cur" gives "cur"; the first filter when the index
+  // is out of range), or DefaultExt when that pattern names none ("*.*").
+  QString FilterExtension() const;
 
  private:
   bool RunQtDialog(QWidget* owner);

@@ -141,7 +141,8 @@ void TForm1::FormCreate() {
                               QStringLiteral("glyphwerk.ini")).toStdString()
                            : options_.settingsPath.toStdString();
   setWindowTitle(ProgramTitle);                                     // 9
-  AllocateIconFileBlocks();                                         // 10
+                                                                    // 10: no file blocks: each save
+                                                                    //     and open makes its own bytes
   State.DragPoints[2] = State.DragPoints[3] = -1;                   // 11: the last cell
 
   ResizePickedIconImages(32);                                       // 12: the image objects not sized by
@@ -174,10 +175,7 @@ void TForm1::FormCreate() {
 
   const QString path = JoinCommandLine(options_.useCommandLine ? QCoreApplication::arguments().mid(1)
                                                                : options_.arguments);  // 24
-  if (!path.isEmpty() && IsIconOrCursorPath(path)) {
-    OpenIconFile(path);
-    savedlg.FileName = path;
-  }
+  if (!path.isEmpty() && IsIconOrCursorPath(path)) OpenIconFile(path);  // a good file names the dialog
   State.Creating = false;                                           // 25
 }
 

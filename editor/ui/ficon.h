@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 
+#include "editor/core/EditAreaMouse.h"
 #include "editor/core/EditorState.h"
 #include "editor/core/Settings.h"
 #include "editor/core/ToolStage.h"
@@ -124,7 +125,7 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   QToolButton* ToolButton(int code) const;  // the button of a tool code 0 ... 17
   QToolButton* ActiveToolButton = nullptr;
 
-  // ---- Shared by the commands below (ficon_stubs.cpp until the drawing tools move them) -------------
+  // ---- Shared by the commands below (ficon_mouse.cpp) -----------------------------------------------
   // Ends the tools' work in progress before a command changes or replaces the image, and redraws.
   void DropToolStage(DropKind kind);
   // Makes a pasted block a floating picture of the move/copy rectangle tool (see EnterFloatingPicture in
@@ -135,13 +136,19 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   void editareaMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
   void editareaMouseMove(Qt::KeyboardModifiers shift, int x, int y);
   void editareaMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+  // The edit area's cursor for what the tool under the pointer would do.
+  void SetToolCursor(EditAreaCursor c);
+  // transparentLabel: "Transparent" or "Opaque", centred in the edit-area group.
+  void ShowTransparency(bool transparent);
 
   // ---- Icon and cursor files, transparency (ficon_files.cpp, ficon_transparency.cpp) ----------------
   void Open1Click();
   virtual bool Save1Click();  // true only when the file was written
   void SaveAs1Click();
+  void SetSaveFilterForType(int type);
+  // Reads and checks the whole file first; only a good file replaces the image (without the save question),
+  // sets the names and the caption "Glyphwerk: NAME". Anything else gets a message and changes nothing.
   void OpenIconFile(const QString& path);
-  void AllocateIconFileBlocks();
   void Timer1Timer();
   void MakeWhiteTransparent1Click(); void MakeRightPenColorTransparent1Click();
   void MakeLeftPenColorOpaque1Click(); void MakeRightPenColorOpaque1Click();
@@ -248,8 +255,16 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   WindowSize storedWindowSize_;
 
   // Drawing tools.
+  // The state part of choosing a tool (engine ChooseToolState), with the window's cursor and repaint.
+  void ChooseToolStage(int code);
 
   // Icon and cursor files.
+  // Writes the image in its type's format; on failure says so and changes nothing. True when written.
+  bool SaveImageTo(const QString& path);
+  // Writes a file chosen in the save dialog; when written it becomes the icon's file, otherwise the dialog
+  // gets back the name it offered.
+  bool SaveToChosenFile(const QString& path, const QString& offered);
+  void RunTransparencyCommand(void (*command)(EditorState&));
 
   // Picture import and export, palette files.
 

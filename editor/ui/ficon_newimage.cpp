@@ -101,6 +101,7 @@ void TForm1::NewIconCursorClick() {
 bool TForm1::NewImage(int type, int size) {
   if (!IsNewImageFormat(type, size)) return false;
   if (!ConfirmDiscard()) return false;  // the user kept the image: nothing changes
+  DropToolStage(DropKind::ReplacesImage);
 
   // The state: zoom, size, the blank image, canvas, work images, undo ring, file name, tool stage, type,
   // palette and modified flag.

@@ -7,40 +7,6 @@
 
 namespace gw {
 
-// ---- Shared by the commands below -----------------------------------------------------------------------
-void TForm1::DropToolStage(DropKind kind) {
-  gw::DropToolStage(State, kind);
-  RefreshEditArea();
-  RepaintImageViews();
-}
-
-void TForm1::EnterFloatingPicture(const Rect& cellRect) {
-  gw::EnterFloatingPicture(State, cellRect);
-  if (ActiveToolButton && ActiveToolButton != bmove) ActiveToolButton->setEnabled(true);
-  ActiveToolButton = bmove;
-  bmove->setChecked(true);
-  bmove->setEnabled(false);
-  RepaintImageViews();
-}
-
-// ---- Edit-area mouse and drawing tools ------------------------------------------------------------------
-void TForm1::editareaMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}  // press on the edit area
-void TForm1::editareaMouseMove(Qt::KeyboardModifiers, int, int) {}                   // move over the edit area
-void TForm1::editareaMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}    // release on the edit area
-
-// ---- Icon and cursor files, transparency ----------------------------------------------------------------
-void TForm1::Open1Click() {}                    // Icon > "&Open..."
-bool TForm1::Save1Click() { return false; }     // Icon > "&Save": true only when the file was written
-void TForm1::SaveAs1Click() {}                  // Icon > "Save &As..."
-void TForm1::OpenIconFile(const QString&) {}    // the .ico or .cur file named on the command line
-void TForm1::AllocateIconFileBlocks() {}        // the 29 per-format file blocks, made at start-up
-void TForm1::Timer1Timer() {}                   // re-enables the edit area after a file read or an import
-
-void TForm1::MakeWhiteTransparent1Click() {}          // Image > Transparency > "Make Left Pen Color Transparent"
-void TForm1::MakeRightPenColorTransparent1Click() {}  // Image > Transparency > "Make Right Pen Color Transparent"
-void TForm1::MakeLeftPenColorOpaque1Click() {}        // Image > Opacity > "Make Left Pen Color Opaque"
-void TForm1::MakeRightPenColorOpaque1Click() {}       // Image > Opacity > "Make Right Pen Color Opaque"
-
 // ---- Palette files, picture import and export -----------------------------------------------------------
 void TForm1::Import1Click() {}                  // Icon > "Import..."
 void TForm1::Export1Click() {}                  // Icon > "Export..."

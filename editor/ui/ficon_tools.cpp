@@ -1,4 +1,4 @@
-// Choosing a drawing tool: the tool buttons, their pictures and the edit area's cursor for each tool. What
+// Choosing a drawing tool: the tool buttons and their pictures; the cursor comes from the tools' engine. What
 // each tool does on the edit area belongs to the mouse handlers.
 #include <QButtonGroup>
 #include <QToolButton>
@@ -11,41 +11,31 @@ namespace gw {
 
 namespace {
 
-// The cursor a tool shows over the edit area when it is chosen: a tool-cursor slot, or a standard shape.
-struct ToolCursorChoice {
-  int slot;                  // 30 ... 35, or 0 for `shape`
-  Qt::CursorShape shape;
-};
-
 struct ToolRow {
   int code;
   QToolButton* Ui_ficon::*button;
   int picture;
-  ToolCursorChoice cursor;
 };
 
-constexpr ToolCursorChoice kPencilCursor{kCursorPencil, Qt::ArrowCursor};
-constexpr ToolCursorChoice kArrow{0, Qt::ArrowCursor};
-
 const ToolRow kTools[] = {
-    {0, &Ui_ficon::bpencil, kPicPencil, kPencilCursor},
-    {1, &Ui_ficon::bline, kPicLine, kPencilCursor},
-    {2, &Ui_ficon::bcircle, kPicCircle, kPencilCursor},
-    {3, &Ui_ficon::brect, kPicRect, kPencilCursor},
-    {4, &Ui_ficon::bcircle2, kPicFilledCircle, kPencilCursor},
-    {5, &Ui_ficon::brect2, kPicFilledRect, kPencilCursor},
-    {6, &Ui_ficon::bfloodfill, kPicFloodFill, {kCursorFloodFill, Qt::ArrowCursor}},
-    {7, &Ui_ficon::bmove, kPicMoveRect, kArrow},
-    {8, &Ui_ficon::bmove2, kPicMoveShape, kArrow},
-    {9, &Ui_ficon::beraser, kPicEraser, kArrow},
-    {10, &Ui_ficon::bcurves, kPicCurves, kPencilCursor},
-    {11, &Ui_ficon::bfliph, kPicFlipH, kArrow},
-    {12, &Ui_ficon::bflipv, kPicFlipV, kArrow},
-    {13, &Ui_ficon::brotate, kPicRotate, kArrow},
-    {14, &Ui_ficon::bcolorsub, kPicColorSub, {0, Qt::UpArrowCursor}},
-    {15, &Ui_ficon::brect3, kPicRoundRect, kPencilCursor},
-    {16, &Ui_ficon::brect4, kPicRoundFilledRect, kPencilCursor},
-    {17, &Ui_ficon::bcolorselector, kPicColorSelector, {kCursorColorSelector, Qt::ArrowCursor}},
+    {0, &Ui_ficon::bpencil, kPicPencil},
+    {1, &Ui_ficon::bline, kPicLine},
+    {2, &Ui_ficon::bcircle, kPicCircle},
+    {3, &Ui_ficon::brect, kPicRect},
+    {4, &Ui_ficon::bcircle2, kPicFilledCircle},
+    {5, &Ui_ficon::brect2, kPicFilledRect},
+    {6, &Ui_ficon::bfloodfill, kPicFloodFill},
+    {7, &Ui_ficon::bmove, kPicMoveRect},
+    {8, &Ui_ficon::bmove2, kPicMoveShape},
+    {9, &Ui_ficon::beraser, kPicEraser},
+    {10, &Ui_ficon::bcurves, kPicCurves},
+    {11, &Ui_ficon::bfliph, kPicFlipH},
+    {12, &Ui_ficon::bflipv, kPicFlipV},
+    {13, &Ui_ficon::brotate, kPicRotate},
+    {14, &Ui_ficon::bcolorsub, kPicColorSub},
+    {15, &Ui_ficon::brect3, kPicRoundRect},
+    {16, &Ui_ficon::brect4, kPicRoundFilledRect},
+    {17, &Ui_ficon::bcolorselector, kPicColorSelector},
 };
 
 const ToolRow* RowOf(int code) {
@@ -101,7 +91,6 @@ void TForm1::ChooseTool(int code) {
   if (!row) return;
   QToolButton* button = this->*(row->button);
 
-  State.CurrentTool = code;
   // The pressed tool's button is the one disabled button of the group.
   button->setChecked(true);
   button->setEnabled(false);
@@ -111,12 +100,8 @@ void TForm1::ChooseTool(int code) {
     previous->setEnabled(true);
     if (previous == bcolorselector) UpdateColorSelectorEnabled();
   }
-  State.ToolStage = 1;
-  if (code == 11) PushUndo(State);  // the horizontal flip tool keeps an undo state at once
-  SetEditAreaCursor(row->cursor.slot ? ScreenCursor(row->cursor.slot) : QCursor(row->cursor.shape));
-  RefreshEditArea();
-  SyncPlacementCanvas();
-  ResetPlacementCanvas(State.CurrentPlacementRect);
+  // A selection, band or curve in progress is dropped first; then the tool's cursor, redraw and canvas.
+  ChooseToolStage(code);
 }
 
 void TForm1::SelectToolByIndex(int index) {
@@ -142,7 +127,7 @@ void TForm1::brect3Click() { ChooseTool(15); }
 void TForm1::brect4Click() { ChooseTool(16); }
 void TForm1::bcolorselectorClick() {
   // The selector remembers the tool to return to after its pick.
-  bcolorselector->setProperty("Tag", State.CurrentTool);
+  State.ColorSelectorTag = State.CurrentTool;
   ChooseTool(17);
 }
 

@@ -17,12 +17,15 @@ void TForm1::PushUndo(EditorState& s) {
   UpdateUndoButtons();
 }
 
+// A step replaces the image whole: whatever the tools had in progress belongs to the image it leaves.
 void TForm1::Undo1Click() {
+  DropToolStage(DropKind::ReplacesImage);
   if (UndoStep(State)) RepaintImageViews();
   UpdateUndoButtons();
 }
 
 void TForm1::Redo1Click() {
+  DropToolStage(DropKind::ReplacesImage);
   if (RedoStep(State)) RepaintImageViews();
   UpdateUndoButtons();
 }

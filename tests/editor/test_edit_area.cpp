@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "editor/core/EditArea.h"
+#include "platform/Canvas.h"
+#include "tests/editor/BlankImage.h"
 
 namespace gw {
 namespace {
@@ -113,6 +115,19 @@ TEST_F(PlacementTest, RefreshMagnifiesIntoExactBlocks) {
     EXPECT_EQ(s.editarea.pixel(cell.x * z + z - 1, cell.y * z + z - 1), c);
   }
   EXPECT_EQ(s.editarea.pixel(13, 0), s.iconimage.pixel(1, 0));
+}
+
+TEST(EditAreaRefresh, EqualsTheStretchedCopyForEverySize) {
+  for (const int size : {16, 24, 32, 40, 48, 56, 64}) {
+    EditorState s;
+    LayOutBlankImage(s, size);
+    for (int y = 0; y < size; ++y)
+      for (int x = 0; x < size; ++x) s.iconimage.setPixel(x, y, MakeColor(x * 3, y * 5, x ^ y));
+    Bitmap want(s.editarea.width(), s.editarea.height());
+    Canvas(want).copyRect(s.EditAreaRect, s.iconimage, s.IconRect);
+    RefreshEditArea(s);
+    EXPECT_TRUE(s.editarea == want) << size;
+  }
 }
 
 TEST_F(PlacementTest, ResetPutsTheImageAtTheRectangleAndClearsTheRest) {

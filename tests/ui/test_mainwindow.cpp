@@ -452,9 +452,10 @@ class MainWindowTest : public QObject {
       QVERIFY(f.close());
       QCOMPARE(f.saves, 2);
     }
-    // Until files can be saved, Yes keeps the window open: the image is never lost.
+    // Yes with a cancelled save dialog keeps the window open: the image is never lost.
     {
       TForm1 f(Options());
+      f.savedlg.Runner = [](TFileDialog&) { return false; };
       f.show();
       Edit(f);
       Boxes().answerNext(Answer::Yes);
@@ -507,9 +508,11 @@ class MainWindowTest : public QObject {
     QVERIFY(!IsIconOrCursorPath(QStringLiteral("/tmp/dir.ico/file")));
     QVERIFY(!IsIconOrCursorPath(QStringLiteral("ico")));
     {
-      TForm1 f(Options(1024, {"/tmp/my", "icon.ICO"}));
-      QCOMPARE(f.savedlg.FileName, QStringLiteral("/tmp/my icon.ICO"));
-      QVERIFY(Boxes().messages.empty());
+      // A file that cannot be read gets a message, and start-up completes with a blank image.
+      TForm1 f(Options(1024, {dir_.filePath("my"), "icon.ICO"}));
+      QVERIFY(f.savedlg.FileName.isEmpty());
+      QCOMPARE(Boxes().messages.size(), size_t(1));
+      QVERIFY(Boxes().messages[0].text.contains("my icon.ICO"));
       QCOMPARE(f.state().IconSize, 32);
     }
     {
@@ -583,7 +586,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!f.bpencil->isChecked());
     QCOMPARE(f.editarea->cursor().pixmap().cacheKey(), f.ScreenCursor(kCursorFloodFill).pixmap().cacheKey());
     f.bcolorselectorClick();
-    QCOMPARE(f.bcolorselector->property("Tag").toInt(), 6);
+    QCOMPARE(f.state().ColorSelectorTag, 6);
     f.N16x16_16Click();  // not true colour: the selector button goes off and stays off
     QVERIFY(!f.bcolorselector->isEnabled());
     f.bpencilClick();

@@ -1,0 +1,255 @@
+#include "iconfile/core/IconCodec.h"
+
+#include <array>
+
+#include "editor/core/Transparency.h"
+
+namespace gw {
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void Put16(Bytes& out, std::size_t at, std::uint16_t v) {
+  out[at] = static_cast<std::uint8_t>(v);
+  out[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+void Put32(Bytes& out, std::size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+// An S x S copy of src; pixels src does not have are black.
+Bitmap SquareCopy(const Bitmap& src, int S) {
+  Bitmap b(S, S, kBlack);
+  for (int y = 0; y < S; ++y)
+    for (int x = 0; x < S; ++x)
+      if (src.contains(x, y)) b.setPixel(x, y, src.pixel(x, y));
+  return b;
+}
+
+// Rows bottom-up, 8 pixels a byte, most significant bit leftmost: a bit for every exactly white pixel.
+void PutWhiteBits(Bytes& out, std::size_t at, const Bitmap& b, int S, int rowBytes) {
+  for (int row = 0; row < S; ++row) {
+    const int y = S - 1 - row;
+    std::uint8_t* p = out.data() + at + static_cast<std::size_t>(row) * static_cast<std::size_t>(rowBytes);
+    for (int x = 0; x < S; ++x)
+      if (b.pixel(x, y) == kWhite) p[x / 8] = static_cast<std::uint8_t>(p[x / 8] | (0x80 >> (x % 8)));
+  }
+}
+
+int NearestIndex(const Palette* nearest, Color c) {
+  const int i = nearest ? nearest->nearestIndex(c) : -1;
+  return i < 0 ? 0 : i;
+}
+
+}  // namespace
+
+IconColorSource ColorSourceFor(const EditorState& s, int type) {
+  switch (type) {
+    case kType16Color: return {&s.LogPalette16, &s.Palette16};
+    case kType256Color: return {&s.LogPalette256, &s.Palette256};
+    case kTypeTrueColor: return {};
+    default: return {&s.MonoLogPalette, nullptr};
+  }
+}
+
+std::vector<std::uint8_t> EncodeIconFile(const IconFormat& f, const Bitmap& image, const Bitmap& mask,
+                                         int hotSpotX, int hotSpotY, const IconColorSource& colors) {
+  const int S = f.size;
+  Bitmap pixels = SquareCopy(image, S);
+  const Bitmap bits = SquareCopy(mask, S);
+  if (f.type == kTypeCursor) TransparentAquaToWhite(pixels, bits, S);
+  TransparentWhiteToBlack(pixels, bits, S);
+
+  Bytes out(static_cast<std::size_t>(f.fileLength), 0);
+  // Directory and its one entry.
+  Put16(out, 2, f.idType);
+  Put16(out, 4, 1);
+  out[6] = static_cast<std::uint8_t>(S);
+  out[7] = static_cast<std::uint8_t>(S);
+  out[8] = f.bColorCount;
+  const bool cursor = f.type == kTypeCursor;
+  Put16(out, 10, cursor ? static_cast<std::uint16_t>(hotSpotX) : std::uint16_t{1});
+  Put16(out, 12, cursor ? static_cast<std::uint16_t>(hotSpotY) : static_cast<std::uint16_t>(f.bits));
+  Put32(out, 14, f.dwBytesInRes);
+  Put32(out, 18, kIconImageOffset);
+  // Bitmap header.
+  Put32(out, 22, kIconHeaderSize);
+  Put32(out, 26, static_cast<std::uint32_t>(f.biWidth));
+  Put32(out, 30, static_cast<std::uint32_t>(f.biHeight));
+  Put16(out, 34, 1);
+  Put16(out, 36, static_cast<std::uint16_t>(f.bits));
+  Put32(out, 42, f.biSizeImage);
+
+  // Colour table: the type's palette, entry by entry (blue, green, red, flags).
+  for (int i = 0; i < f.colorTableEntries; ++i) {
+    if (!colors.table || i >= static_cast<int>(colors.table->palPalEntry.size())) break;
+    const PaletteEntry& e = colors.table->palPalEntry[static_cast<std::size_t>(i)];
+    const std::size_t at = static_cast<std::size_t>(f.paletteOffset() + 4 * i);
+    out[at] = e.peBlue;
+    out[at + 1] = e.peGreen;
+    out[at + 2] = e.peRed;
+    out[at + 3] = e.peFlags;
+  }
+
+  // Colour bitmap.
+  const std::size_t xorAt = static_cast<std::size_t>(f.xorOffset());
+  if (f.bits == 1) {
+    PutWhiteBits(out, xorAt, pixels, S, f.xorRowBytes());
+  } else {
+    for (int row = 0; row < S; ++row) {
+      const int y = S - 1 - row;
+      std::uint8_t* p = out.data() + xorAt + static_cast<std::size_t>(row) * static_cast<std::size_t>(f.xorRowBytes());
+      for (int x = 0; x < S; ++x) {
+        const Color c = pixels.pixel(x, y);
+        if (f.bits == 24) {
+          p[3 * x] = static_cast<std::uint8_t>(BlueOf(c));
+          p[3 * x + 1] = static_cast<std::uint8_t>(GreenOf(c));
+          p[3 * x + 2] = static_cast<std::uint8_t>(RedOf(c));
+        } else if (f.bits == 8) {
+          p[x] = static_cast<std::uint8_t>(NearestIndex(colors.nearest, c));
+        } else {
+          int i = NearestIndex(colors.nearest, c);
+          if (i == 15 && bits.pixel(x, y) == kWhite) i = 0;  // a transparent pixel never shows as white
+          p[x / 2] = static_cast<std::uint8_t>(p[x / 2] | (x % 2 == 0 ? i << 4 : i));
+        }
+      }
+    }
+  }
+  // Mask.
+  PutWhiteBits(out, static_cast<std::size_t>(f.andOffset()), bits, S, f.andRowBytes());
+  return out;
+}
+
+std::vector<std::uint8_t> EncodeIconFile(const EditorState& s, const IconFormat& f) {
+  return EncodeIconFile(f, s.iconimage, s.iconmask, s.CursorHotSpotX, s.CursorHotSpotY, ColorSourceFor(s, f.type));
+}
+
+namespace {
+
+class Reader {
+ public:
+  explicit Reader(std::span<const std::uint8_t> b) : bytes_(b) {}
+  std::uint64_t size() const { return bytes_.size(); }
+  bool has(std::uint64_t at, std::uint64_t n) const { return at <= size() && n <= size() - at; }
+  // Callers check has() first.
+  std::uint8_t u8(std::uint64_t at) const { return bytes_[static_cast<std::size_t>(at)]; }
+  std::uint16_t u16(std::uint64_t at) const { return static_cast<std::uint16_t>(u8(at) | u8(at + 1) << 8); }
+  std::uint32_t u32(std::uint64_t at) const {
+    return static_cast<std::uint32_t>(u16(at)) | static_cast<std::uint32_t>(u16(at + 2)) << 16;
+  }
+
+ private:
+  std::span<const std::uint8_t> bytes_;
+};
+
+std::optional<DecodedIconFile> Refuse(std::string* why, const char* reason) {
+  if (why) *why = reason;
+  return std::nullopt;
+}
+
+bool IsIconSize(int s) { return s >= 16 && s <= 64 && s % 8 == 0; }
+
+// The format of the first entry by its type word, width, colour count and bit count (a bit count of 0 in an
+// icon's entry is taken from its bitmap header, -1 when there is none), or nullptr.
+const IconFormat* Recognize(int idType, int width, int c, int b, int headerBits) {
+  if (idType == 2) return FindIconFormat(kTypeCursor, 32);
+  if (!IsIconSize(width)) return nullptr;
+  const int depth = b == 0 ? headerBits : b;
+  if (c == 0 && depth == 24) return FindIconFormat(kTypeTrueColor, width);
+  if (c == 0 && depth == 8) return FindIconFormat(kType256Color, width);
+  if (c == 16 || depth == 4) return FindIconFormat(kType16Color, width);
+  if (c == 2 || b == 1) return FindIconFormat(kTypeMono, width);
+  if (width == 32 && (c == 0 || b == 0)) return FindIconFormat(kTypeCursor, 32);
+  return nullptr;
+}
+
+}  // namespace
+
+std::optional<DecodedIconFile> DecodeIconFile(std::span<const std::uint8_t> bytes, std::string* why) {
+  const Reader r(bytes);
+  if (!r.has(0, kIconImageOffset)) return Refuse(why, "shorter than a directory and its entry");
+  if (r.u16(0) != 0) return Refuse(why, "reserved word not 0");
+  const int idType = r.u16(2);
+  if (idType != 1 && idType != 2) return Refuse(why, "neither an icon nor a cursor");
+  if (r.u16(4) == 0) return Refuse(why, "no images");
+  const int width = r.u8(6);
+  const int colorCount = r.u8(8);
+  const int entryBits = r.u16(12);
+  const std::uint64_t offset = r.u32(18);
+  const bool haveHeader = r.has(offset, kIconHeaderSize);
+  const int headerBits = haveHeader ? r.u16(offset + 14) : -1;
+
+  const IconFormat* f = Recognize(idType, width, colorCount, entryBits, headerBits);
+  if (!f) return Refuse(why, "not one of the supported formats");
+  if (!haveHeader) return Refuse(why, "bitmap header outside the file");
+  const int S = f->size;
+  if (r.u32(offset) != kIconHeaderSize) return Refuse(why, "not a 40-byte bitmap header");
+  if (static_cast<std::int32_t>(r.u32(offset + 4)) != S || static_cast<std::int32_t>(r.u32(offset + 8)) != 2 * S)
+    return Refuse(why, "bitmap size does not match the entry");
+  if (headerBits != f->bits) return Refuse(why, "bit count does not match the entry");
+  if (r.u32(offset + 16) != 0) return Refuse(why, "compressed bitmap");
+
+  // The colour table: biClrUsed entries, 0 meaning all that the depth can index.
+  const std::uint64_t used = r.u32(offset + 32);
+  std::uint64_t entries = used;
+  if (f->bits <= 8) {
+    const std::uint64_t full = std::uint64_t{1} << f->bits;
+    if (used > full) return Refuse(why, "colour table larger than the depth");
+    if (used == 0) entries = full;
+  }
+  const std::uint64_t tableAt = offset + kIconHeaderSize;
+  const std::uint64_t xorAt = tableAt + 4 * entries;
+  const std::uint64_t andAt = xorAt + static_cast<std::uint64_t>(f->xorBytes);
+  if (!r.has(tableAt, 4 * entries + static_cast<std::uint64_t>(f->xorBytes) + static_cast<std::uint64_t>(f->andBytes)))
+    return Refuse(why, "file shorter than its bitmap");
+
+  std::vector<Color> table(static_cast<std::size_t>(f->bits <= 8 ? entries : 0));
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    const std::uint64_t at = tableAt + 4 * i;
+    table[i] = MakeColor(r.u8(at + 2), r.u8(at + 1), r.u8(at));
+  }
+  if (f->bits == 1) {
+    const Palette blackWhite(std::array<Color, 2>{kBlack, kWhite});
+    for (Color& c : table) c = blackWhite.nearestIndex(c) == 0 ? kBlack : kWhite;
+  }
+
+  DecodedIconFile d;
+  d.type = f->type;
+  d.size = S;
+  d.image = Bitmap(S, S, kBlack);
+  d.mask = Bitmap(S, S, kBlack);
+  if (f->type == kTypeCursor) {
+    d.hotSpotX = r.u16(10);
+    d.hotSpotY = r.u16(12);
+  }
+  const auto indexed = [&](int i) { return static_cast<std::size_t>(i) < table.size(); };
+  for (int row = 0; row < S; ++row) {
+    const int y = S - 1 - row;
+    const std::uint64_t at = xorAt + static_cast<std::uint64_t>(row) * static_cast<std::uint64_t>(f->xorRowBytes());
+    for (int x = 0; x < S; ++x) {
+      int i = 0;
+      switch (f->bits) {
+        case 24: {
+          const std::uint64_t p = at + 3 * static_cast<std::uint64_t>(x);
+          d.image.setPixel(x, y, MakeColor(r.u8(p + 2), r.u8(p + 1), r.u8(p)));
+          continue;
+        }
+        case 8: i = r.u8(at + static_cast<std::uint64_t>(x)); break;
+        case 4: i = (r.u8(at + static_cast<std::uint64_t>(x / 2)) >> (x % 2 == 0 ? 4 : 0)) & 0x0F; break;
+        default: i = (r.u8(at + static_cast<std::uint64_t>(x / 8)) >> (7 - x % 8)) & 1; break;
+      }
+      if (!indexed(i)) return Refuse(why, "pixel index outside the colour table");
+      d.image.setPixel(x, y, table[static_cast<std::size_t>(i)]);
+    }
+    const std::uint64_t maskAt = andAt + static_cast<std::uint64_t>(row) * static_cast<std::uint64_t>(f->andRowBytes());
+    for (int x = 0; x < S; ++x)
+      if ((r.u8(maskAt + static_cast<std::uint64_t>(x / 8)) >> (7 - x % 8)) & 1) d.mask.setPixel(x, y, kWhite);
+  }
+
+  TransparentBlackToWhite(d.image, d.mask, S);
+  if (f->type == kTypeMono || f->type == kTypeCursor) TransparentWhiteToAqua(d.image, d.mask, S);
+  return d;
+}
+
+}  // namespace gw

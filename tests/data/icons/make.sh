@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Makes the icon and cursor files of this folder with other programs: icotool (icoutils), ImageMagick's
+# convert and Pillow (Debian's /usr/bin/python3). The tests open them and compare their pixels and masks with
+# the source pictures src-*.png, which this script paints first. Run it from anywhere; it writes here.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+# Source pictures: a pattern of a few colours, with every pixel where (x + 2y) % 7 == 0 fully transparent.
+/usr/bin/python3 - <<'PY'
+from PIL import Image
+def paint(name, size, colors):
+    im = Image.new("RGBA", (size, size))
+    for y in range(size):
+        for x in range(size):
+            if (x + 2 * y) % 7 == 0:
+                im.putpixel((x, y), (0, 0, 0, 0))
+            else:
+                im.putpixel((x, y), colors[(3 * x + 5 * y) % len(colors)] + (255,))
+    im.save(name)
+paint("src-mono-32.png", 32, [(0, 0, 0), (255, 255, 255)])
+paint("src-16color-32.png", 32, [(0, 0, 0), (128, 0, 0), (0, 128, 0), (0, 0, 255), (255, 255, 0), (192, 192, 192),
+                                 (255, 255, 255), (12, 34, 56)])
+paint("src-256color-16.png", 16, [(i * 37 % 256, i * 91 % 256, i * 53 % 256) for i in range(40)])
+paint("src-true-24.png", 24, [(i * 7 % 256, i * 13 % 256, i * 29 % 256) for i in range(200)])
+PY
+
+# icoutils: 1, 4, 8 and 24 bits, a cursor with its hot spot at (5, 7); 32 bits and a PNG entry are refused.
+icotool -c -b 1 -o icotool-1bit-32.ico src-mono-32.png
+icotool -c -b 4 -o icotool-4bit-32.ico src-16color-32.png
+icotool -c -b 8 -o icotool-8bit-16.ico src-256color-16.png
+icotool -c -b 24 -o icotool-24bit-24.ico src-true-24.png
+icotool -c --cursor -X 5 -Y 7 -b 1 -o icotool-cursor-32.cur src-mono-32.png
+icotool -c -b 32 -o icotool-32bit-32.ico src-16color-32.png
+icotool -c -r src-16color-32.png -o icotool-png-32.ico
+
+# ImageMagick: 16 and 256 colours; its default for a picture with transparency (32 bits) is refused.
+convert src-16color-32.png -colors 16 magick-16color-32.ico
+convert src-256color-16.png -type PaletteAlpha magick-256color-16.ico
+convert src-16color-32.png magick-32bit-32.ico
+
+# Pillow's BMP-style icons (its mask is all opaque, so transparent source pixels come out opaque black); its
+# 32-bit and its default PNG icons are refused.
+/usr/bin/python3 - <<'PY'
+from PIL import Image
+src = Image.open("src-16color-32.png").convert("RGB")
+mono = Image.open("src-mono-32.png").convert("RGB").convert("1", dither=Image.Dither.NONE)
+def bmp(im, name):
+    im.save(name, bitmap_format="bmp", sizes=[(32, 32)])
+bmp(mono, "pillow-1bit-32.ico")
+bmp(src.convert("P", palette=Image.Palette.ADAPTIVE, colors=16), "pillow-8bit-32.ico")
+bmp(src, "pillow-24bit-32.ico")
+bmp(Image.open("src-16color-32.png").convert("RGBA"), "pillow-32bit-32.ico")
+Image.open("src-16color-32.png").save("pillow-png-32.ico", sizes=[(32, 32)])
+PY

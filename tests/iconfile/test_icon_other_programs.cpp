@@ -1,0 +1,120 @@
+// Files of other programs: the fixtures of tests/data/icons (made by its make.sh) open with the pixels and
+// mask of their source pictures, and their 32-bit and PNG icons are refused. And the files we write are read
+// by icotool, ImageMagick and Pillow with the same pixels and transparency.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "iconfile/core/IconFiles.h"
+#include "iconfile/picture/Picture.h"
+#include "tests/iconfile/IconTestSupport.h"
+
+namespace gw {
+namespace {
+
+namespace fs = std::filesystem;
+const std::string kIcons = std::string(GLYPHWERK_TEST_DATA) + "/icons/";
+
+Picture ReadPng(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string error;
+  const auto p = DecodePng(Bytes{std::istreambuf_iterator<char>(in), {}}, error);
+  EXPECT_TRUE(p) << path << ": " << error;
+  return p ? *p : Picture{};
+}
+
+// A picture pixel with alpha below 128 must be transparent in the icon (white mask, and aqua for monochrome
+// icons and cursors), any other opaque with its colour. allOpaque: transparent ones are expected opaque black.
+void ExpectPixels(const Bitmap& image, const Bitmap& mask, int type, const Picture& p, bool allOpaque) {
+  ASSERT_EQ(std::vector<int>({p.width, p.height}), std::vector<int>({image.width(), image.height()}));
+  int wrong = 0;
+  for (int y = 0; y < p.height; ++y)
+    for (int x = 0; x < p.width; ++x) {
+      const std::uint8_t* q = p.pixel(x, y);
+      const bool clear = q[3] < 128 && !allOpaque;
+      const Color want = q[3] < 128 ? kBlack : MakeColor(q[0], q[1], q[2]);
+      const bool ok = clear ? mask.pixel(x, y) == kWhite && (type < kTypeMono || image.pixel(x, y) == kAqua)
+                            : mask.pixel(x, y) == kBlack && image.pixel(x, y) == want;
+      if (!ok && ++wrong <= 3) ADD_FAILURE() << "pixel " << x << ", " << y << std::hex << ": " << image.pixel(x, y);
+    }
+}
+
+TEST(OtherProgramsFiles, OpenWithTheirPixelsOrAreRefused) {
+  const struct { const char* file; const char* source; int type, size; bool allOpaque; } fixtures[] = {
+      {"icotool-1bit-32.ico", "src-mono-32.png", kTypeMono, 32, false},
+      {"icotool-4bit-32.ico", "src-16color-32.png", kType16Color, 32, false},
+      {"icotool-8bit-16.ico", "src-256color-16.png", kType256Color, 16, false},
+      {"icotool-24bit-24.ico", "src-true-24.png", kTypeTrueColor, 24, false},
+      {"icotool-cursor-32.cur", "src-mono-32.png", kTypeCursor, 32, false},
+      {"magick-16color-32.ico", "src-16color-32.png", kType16Color, 32, false},
+      {"magick-256color-16.ico", "src-256color-16.png", kType256Color, 16, false},
+      {"pillow-1bit-32.ico", "src-mono-32.png", kTypeMono, 32, true},
+      {"pillow-8bit-32.ico", "src-16color-32.png", kType256Color, 32, true},
+      {"pillow-24bit-32.ico", "src-16color-32.png", kTypeTrueColor, 32, true},
+      {"icotool-32bit-32.ico", nullptr, 0, 0, false}, {"icotool-png-32.ico", nullptr, 0, 0, false},
+      {"magick-32bit-32.ico", nullptr, 0, 0, false},  {"pillow-32bit-32.ico", nullptr, 0, 0, false},
+      {"pillow-png-32.ico", nullptr, 0, 0, false}};
+  for (const auto& f : fixtures) {
+    SCOPED_TRACE(f.file);
+    const IconLoadResult r = LoadIconFile(kIcons + f.file);
+    ASSERT_EQ(r.status, f.source ? IconLoadStatus::Ok : IconLoadStatus::NotSupported) << r.message;
+    if (!f.source) continue;
+    EXPECT_EQ(std::vector<int>({r.icon.type, r.icon.size}), std::vector<int>({f.type, f.size}));
+    ExpectPixels(r.icon.image, r.icon.mask, f.type, ReadPng(kIcons + f.source), f.allOpaque);
+  }
+  const DecodedIconFile cursor = LoadIconFile(kIcons + "icotool-cursor-32.cur").icon;
+  EXPECT_EQ(std::vector<int>({cursor.hotSpotX, cursor.hotSpotY}), std::vector<int>({5, 7}));
+}
+
+struct Tool {
+  const char* name;     // what must be installed
+  const char* command;  // %1: our file, %2: the PNG it writes
+  bool cursorMasks;     // Pillow's cursor reader ignores a cursor's mask and shows the black colour bits
+};
+const Tool kTools[] = {
+    {"icotool", "icotool -x -o '%2' '%1'", true},
+    {"/usr/bin/convert", "/usr/bin/convert '%1' PNG32:'%2'", true},
+    {"/usr/bin/python3", "/usr/bin/python3 -c \"import sys; from PIL import Image; "
+                         "Image.open(sys.argv[1]).convert('RGBA').save(sys.argv[2])\" '%1' '%2'", false}};
+
+class ReadByOtherPrograms : public ::testing::TestWithParam<Tool> {};
+
+TEST_P(ReadByOtherPrograms, SamePixelsAndTransparency) {
+  const Tool& tool = GetParam();
+  if (std::system(("command -v " + std::string(tool.name) + " >/dev/null").c_str()) != 0)
+    GTEST_SKIP() << tool.name << " is not installed (scripts/install-deps.sh)";
+  const fs::path dir = fs::path(::testing::TempDir()) / ("gw-icons-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  for (const auto& [type, size] : {std::pair{kType16Color, 32}, {kType256Color, 16}, {kTypeTrueColor, 24},
+                                   {kTypeMono, 40}, {kTypeCursor, 32}}) {
+    EditorState s;
+    NewIcon(s, type, size);
+    PaintPattern(s);
+    const std::string ours = (dir / (type == kTypeCursor ? "a.cur" : "a.ico")).string(), png = (dir / "a.png").string();
+    ASSERT_TRUE(SaveIconFile(s, ours).ok);
+    std::string command = tool.command;
+    command.replace(command.find("%1"), 2, ours);
+    command.replace(command.find("%2"), 2, png);
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    if (type == kTypeCursor && !tool.cursorMasks) {
+      TransparentAquaToWhite(s.iconimage, s.iconmask, size);
+      TransparentWhiteToBlack(s.iconimage, s.iconmask, size);
+      s.iconmask.fill(kBlack);
+    }
+    SCOPED_TRACE(std::string(tool.name) + " " + std::to_string(type) + " " + std::to_string(size));
+    ExpectPixels(s.iconimage, s.iconmask, type, ReadPng(png), false);
+  }
+  fs::remove_all(dir);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tools, ReadByOtherPrograms, ::testing::ValuesIn(kTools), [](const auto& p) {
+  return std::string(p.index == 0 ? "icotool" : p.index == 1 ? "ImageMagick" : "Pillow");
+});
+
+}  // namespace
+}  // namespace gw

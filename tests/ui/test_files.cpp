@@ -1,0 +1,381 @@
+// Open, Save and Save As through scripted dialogs and message boxes, the start-up open, and the Image menu's
+// transparency commands.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "editor/core/UndoRing.h"
+#include "editor/ui/ficon.h"
+#include "support/ScriptedMessageBoxes.h"
+
+using namespace gw;
+using Answer = IMessageBoxes::Answer;
+
+namespace {
+
+// Answers a file dialog from a script (a path, or an empty string to cancel; an unscripted run cancels) and
+// records what each run was shown.
+struct DialogScript {
+  struct Seen {
+    QString title, filter, fileName;
+    int filterIndex;
+  };
+  QStringList answers;
+  int chooseFilterIndex = 0;  // when set, the user picks this filter
+  std::vector<Seen> seen;
+  void attach(TFileDialog& d) {
+    d.Runner = [this](TFileDialog& dlg) {
+      seen.push_back({dlg.Title, dlg.Filter, dlg.FileName, dlg.FilterIndex});
+      const QString a = answers.isEmpty() ? QString() : answers.takeFirst();
+      if (a.isEmpty()) return false;
+      dlg.FileName = a;
+      if (chooseFilterIndex) dlg.FilterIndex = chooseFilterIndex;
+      return true;
+    };
+  }
+};
+
+QByteArray Bytes(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void Paint(TForm1& f, Color c = 0x0000FF) {
+  f.state().iconimage.setPixel(2, 3, c);
+  f.state().iconmask.setPixel(2, 3, kBlack);
+  f.PushUndo();
+}
+
+}  // namespace
+
+class FilesTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir dir_;
+  std::unique_ptr<test::ScriptedMessageBoxes> boxes_;
+  DialogScript open_, save_;
+
+  std::unique_ptr<TForm1> Make(QStringList args = {}) {
+    boxes_ = std::make_unique<test::ScriptedMessageBoxes>();
+    open_ = {};
+    save_ = {};
+    TForm1Options o;
+    o.boxes = boxes_.get();
+    o.settingsPath = dir_.filePath(QStringLiteral("glyphwerk.ini"));
+    o.screenWidth = [] { return 1024; };
+    o.useCommandLine = false;
+    o.arguments = std::move(args);
+    auto f = std::make_unique<TForm1>(o);
+    open_.attach(f->opendlg);
+    save_.attach(f->savedlg);
+    return f;
+  }
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+
+  // A painted image of the type and size, saved through the first Save's dialog.
+  QString Saved(TForm1& f, int type, int size, const QString& name) {
+    f.RunNewImageHandler(type, size);
+    Paint(f);
+    save_.answers << Path(name);
+    if (!f.Save1Click()) qFatal("could not save %s", qPrintable(name));
+    return Path(name);
+  }
+
+  // Everything a refused command must leave alone.
+  struct Snapshot {
+    Bitmap image, mask;
+    int type, size, undoTop, undoPos;
+    bool modified;
+    std::string name, target;
+    QString dialogName, caption;
+    explicit Snapshot(const TForm1& f)
+        : image(f.state().iconimage), mask(f.state().iconmask), type(f.state().IconType), size(f.state().IconSize),
+          undoTop(f.state().UndoTop), undoPos(f.state().UndoPos), modified(f.state().Modified),
+          name(f.state().CurrentFileName), target(f.state().IconSaveTarget), dialogName(f.savedlg.FileName),
+          caption(f.windowTitle()) {}
+    bool operator==(const Snapshot&) const = default;
+  };
+
+ private slots:
+  void firstSaveByType_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("16") << int(kType16Color) << 24 << "16 Color Icon (*.ico)|*.ico" << "a.ico";
+    QTest::newRow("256") << int(kType256Color) << 40 << "256 Color Icon (*.ico)|*.ico" << "a.ico";
+    QTest::newRow("true") << int(kTypeTrueColor) << 64 << "True Color Icon (*.ico)|*.ico" << "a.ico";
+    QTest::newRow("mono") << int(kTypeMono) << 16 << "Monochrome Icon (*.ico)|*.ico" << "a.ico";
+    QTest::newRow("cursor") << int(kTypeCursor) << 32 << "Cursor Icon (*.cur)|*.cur" << "a.cur";
+  }
+  // A name typed without extension gets the filter's, whatever filter index another command left behind;
+  // the file opens again as the same image.
+  void firstSaveByType() {
+    QFETCH(int, type);
+    QFETCH(int, size);
+    QFETCH(QString, filter);
+    QFETCH(QString, name);
+    auto f = Make();
+    f->RunNewImageHandler(type, size);
+    Paint(*f, 0xFFFFFF);
+    f->savedlg.FilterIndex = 3;
+    const Bitmap image = f->state().iconimage, mask = f->state().iconmask;
+    save_.answers << Path(QStringLiteral("a"));
+    QVERIFY(f->Save1Click());
+    QCOMPARE(save_.seen.at(0).filter, filter);
+    QCOMPARE(save_.seen.at(0).title, QStringLiteral("Save Icon"));
+    QCOMPARE(f->state().CurrentFileName, Path(name).toStdString());
+    QCOMPARE(f->windowTitle(), "Glyphwerk: " + name);
+    QVERIFY(!f->state().Modified);
+    QCOMPARE(f->state().iconimage, image);  // a cursor's transparent pixels stay aqua
+
+    f->N16x16_MonoClick();
+    f->OpenIconFile(Path(name));
+    QCOMPARE(f->state().IconType, type);
+    QCOMPARE(f->state().IconSize, size);
+    QCOMPARE(f->state().iconimage, image);
+    QCOMPARE(f->state().iconmask, mask);
+    QVERIFY(boxes_->messages.empty());
+    f->SetSaveFilterForType(7);
+    QCOMPARE(f->savedlg.Filter, QStringLiteral("True Color Icon (*.ico)|*.ico"));
+  }
+
+  // Save writes the icon's own file: the one read or first saved, then the one of the last Save As; never a
+  // name another command left in the dialog.
+  void saveTargets() {
+    auto f = Make();
+    save_.answers << QString();
+    Paint(*f);
+    QVERIFY(!f->Save1Click());  // cancelled: nothing changes
+    QVERIFY(f->state().Modified);
+    QVERIFY(f->state().CurrentFileName.empty());
+
+    const QString a = Saved(*f, kTypeTrueColor, 32, QStringLiteral("a.ico"));
+    Paint(*f, 0x00FF00);
+    f->savedlg.FileName = Path(QStringLiteral("export.png"));
+    QVERIFY(f->Save1Click());
+    QCOMPARE(save_.seen.size(), size_t(2));
+    QVERIFY(!QFile::exists(Path(QStringLiteral("export.png"))));
+
+    save_.answers << Path(QStringLiteral("b.ico"));
+    f->SaveAs1Click();
+    QCOMPARE(save_.seen.back().fileName, a);
+    QCOMPARE(f->windowTitle(), QStringLiteral("Glyphwerk: b.ico"));
+    QCOMPARE(Bytes(a), Bytes(Path(QStringLiteral("b.ico"))));
+    Paint(*f, 0xFF0000);
+    QVERIFY(f->Save1Click());
+    QVERIFY(Bytes(a) != Bytes(Path(QStringLiteral("b.ico"))));
+    f->SaveAs1Click();  // cancelled: offers the first name again
+    QCOMPARE(save_.seen.back().fileName, a);
+    QCOMPARE(f->savedlg.FileName, a);
+
+    f->state().CurrentFileName.clear();  // as a command that forgets the file does
+    Paint(*f);
+    QVERIFY(!f->Save1Click());
+    boxes_->answerNext(Answer::No);
+    f->N16x16_16Click();
+    Paint(*f);
+    QVERIFY(!f->Save1Click());
+    QCOMPARE(save_.seen.size(), size_t(6));
+  }
+
+  void failedSave_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("missing folder") << "none/x.ico";
+    QTest::newRow("folder is a file") << "plain/x.ico";
+    QTest::newRow("read-only folder") << "locked/x.ico";
+    QTest::newRow("read-only file") << "readonly.ico";
+    QTest::newRow("target is a folder") << "folder.ico";
+    QTest::newRow("no room beside it") << QString(250, QLatin1Char('n')) + ".ico";
+  }
+  // Nothing changes, an existing file stays as it was, and the message names the file.
+  void failedSave() {
+    QFETCH(QString, name);
+    QDir(dir_.path()).mkpath(QStringLiteral("folder.ico"));
+    QDir(dir_.path()).mkpath(QStringLiteral("locked"));
+    QFile::setPermissions(Path(QStringLiteral("locked")), QFile::ReadOwner | QFile::ExeOwner);
+    const QString long250 = QString(250, QLatin1Char('n')) + ".ico";
+    for (const QString& existing : {QStringLiteral("plain"), QStringLiteral("readonly.ico"), long250}) {
+      QFile old(Path(existing));
+      if (old.open(QIODevice::WriteOnly)) old.write("an earlier file");
+    }
+    QFile::setPermissions(Path(QStringLiteral("readonly.ico")), QFile::ReadOwner);
+    const QByteArray before = Bytes(Path(name));
+    auto f = Make();
+    f->OpenIconFile(Saved(*f, kTypeMono, 24, QStringLiteral("good.ico")));
+    Paint(*f);
+    f->setCursor(Qt::CrossCursor);
+    const Snapshot kept(*f);
+    save_.answers << Path(name);
+    f->SaveAs1Click();
+    QVERIFY(Snapshot(*f) == kept);
+    QCOMPARE(f->cursor().shape(), Qt::CrossCursor);
+    QCOMPARE(boxes_->messages.size(), size_t(1));
+    QVERIFY(boxes_->messages[0].text.contains(QFileInfo(name).fileName()));
+    QCOMPARE(Bytes(Path(name)), before);
+    QVERIFY(QFileInfo(Path(QStringLiteral("folder.ico"))).isDir());
+    QVERIFY(f->Save1Click());  // Save still writes the file read
+  }
+
+  void closeQuestionYesSaves_data() {
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("written") << "closing.ico" << true;
+    QTest::newRow("write fails") << "none/closing.ico" << false;
+    QTest::newRow("dialog cancelled") << "" << false;
+  }
+  // The window closes, and a new image replaces the old one, only when the file was written.
+  void closeQuestionYesSaves() {
+    QFETCH(QString, answer);
+    QFETCH(bool, written);
+    const QString path = answer.isEmpty() ? answer : Path(answer);
+    QFile::remove(Path(QStringLiteral("closing.ico")));
+    auto f = Make();
+    f->show();
+    Paint(*f);
+    boxes_->answerNext(Answer::Yes);
+    save_.answers << path;
+    QCOMPARE(f->close(), written);
+    QCOMPARE(f->state().Modified, !written);
+    QCOMPARE(QFile::exists(Path(QStringLiteral("closing.ico"))), written);
+    if (written) return;
+    boxes_->answerNext(Answer::Yes);
+    save_.answers << path;
+    f->N16x16_16Click();
+    QCOMPARE(f->state().IconSize, 32);
+    QVERIFY(f->state().Modified);
+  }
+
+  // A good file replaces the image without asking twice; the open dialog keeps its filter index.
+  void openReadsAFile() {
+    auto f = Make();
+    const QString path = Saved(*f, kType256Color, 48, QStringLiteral("pic.ICO"));
+    const Bitmap image = f->state().iconimage;
+    f->N32x32_TrueClick();
+    Paint(*f);
+    f->opendlg.Filter = QStringLiteral("PNG File (*.png)|*.png");  // as the import leaves it
+    boxes_->answerNext(Answer::No);
+    open_.answers << path;
+    open_.chooseFilterIndex = 2;
+    f->bFileOpenClick();
+    QCOMPARE(boxes_->questions.size(), size_t(1));
+    QCOMPARE(open_.seen.at(0).title, QStringLiteral("Open Icon"));
+    QCOMPARE(open_.seen.at(0).filter, QStringLiteral("Icon File (*.ico)|*.ico|Cursor File (*.cur)|*.cur|DLL File "
+                                                     "(*.dll)|*.dll|EXE File (*.exe)|*.exe|All Files (*.*)|*.*"));
+    QCOMPARE(f->state().IconType, int(kType256Color));
+    QCOMPARE(f->state().iconimage, image);
+    QCOMPARE(f->windowTitle(), QStringLiteral("Glyphwerk: pic.ICO"));
+    QCOMPARE(f->editareaGroupBox->title(), QStringLiteral("Edit Area -- 256 Color Icon - 48 x 48"));
+    QCOMPARE(f->state().IconSaveTarget, path.toStdString());
+    QCOMPARE(f->savedlg.FileName, path);
+    QVERIFY(!f->state().Modified);
+    QCOMPARE(f->state().UndoTop, 1);
+    QVERIFY(f->bUndo->isEnabled() && !f->bRedo->isEnabled());
+    QVERIFY(!f->editarea->isEnabled() && f->Timer1->isActive());
+    f->Timer1Timer();
+    QVERIFY(f->editarea->isEnabled() && !f->Timer1->isActive());
+    f->Open1Click();
+    QCOMPARE(open_.seen.at(1).filterIndex, 2);
+  }
+
+  void refusedOpenChangesNothing_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("question cancelled") << int(Answer::Cancel) << "good.ico" << "";
+    QTest::newRow("dialog cancelled") << int(Answer::No) << "" << "";
+    QTest::newRow("missing file") << int(Answer::No) << "missing.ico" << "Open Icon";
+    QTest::newRow("truncated") << int(Answer::No) << "short.ico" << "Invalid Icon File";
+    QTest::newRow("not an icon") << int(Answer::No) << "text.cur" << "Invalid Icon File";
+    QTest::newRow("program file") << int(Answer::No) << "good.dll" << "";
+  }
+  void refusedOpenChangesNothing() {
+    QFETCH(int, answer);
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    auto f = Make();
+    const QString good = Saved(*f, kType16Color, 16, QStringLiteral("good.ico"));
+    QFile::copy(good, Path(QStringLiteral("good.dll")));
+    QFile text(Path(QStringLiteral("text.cur")));
+    text.open(QIODevice::WriteOnly);
+    text.write("not a cursor");
+    text.close();
+    QFile cut(Path(QStringLiteral("short.ico")));
+    cut.open(QIODevice::WriteOnly);
+    cut.write(Bytes(good).chopped(1));
+    cut.close();
+    f->OpenIconFile(good);
+    Paint(*f);
+    const Snapshot kept(*f);
+    boxes_->answerNext(Answer(answer));
+    open_.answers << (name.isEmpty() ? name : Path(name));
+    f->Open1Click();
+    QVERIFY(Snapshot(*f) == kept);
+    QCOMPARE(open_.seen.size(), size_t(answer == int(Answer::Cancel) ? 0 : 1));
+    QCOMPARE(f->editarea->isEnabled(), name.isEmpty() || answer == int(Answer::Cancel));
+    if (caption.isEmpty()) return;
+    QCOMPARE(boxes_->messages.at(0).caption, caption);
+    if (caption == QLatin1String("Invalid Icon File"))
+      QCOMPARE(boxes_->messages.at(0).text, QStringLiteral("Icon Format NOT Supported. "));
+    else
+      QVERIFY(boxes_->messages.at(0).text.contains(name));
+  }
+
+  // The file named on the command line (a path with a blank comes as two arguments) opens at start-up.
+  void commandLineOpen() {
+    QString path;
+    {
+      auto f = Make();
+      path = Saved(*f, kTypeCursor, 32, QStringLiteral("my cursor.cur"));
+    }
+    {
+      const auto f = Make(path.split(QLatin1Char(' ')));
+      QCOMPARE(f->windowTitle(), QStringLiteral("Glyphwerk: my cursor.cur"));
+      QCOMPARE(f->state().IconType, int(kTypeCursor));
+      QCOMPARE(f->savedlg.FileName, path);
+      QVERIFY(f->editarea->isEnabled() && !f->Timer1->isActive());
+    }
+    const auto f = Make({Path(QStringLiteral("missing.ico"))});
+    QCOMPARE(boxes_->messages.size(), size_t(1));
+    QCOMPARE(f->windowTitle(), QStringLiteral("Glyphwerk"));
+    QVERIFY(f->savedlg.FileName.isEmpty());
+  }
+
+  void transparencyCommands_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("masks");  // afterwards, at the white, the red and a transparent pixel
+    QTest::newRow("left transparent") << "MakeWhiteTransparent1" << "w b w";
+    QTest::newRow("right transparent") << "MakeRightPenColorTransparent1" << "b w w";
+    QTest::newRow("left opaque") << "MakeLeftPenColorOpaque1" << "b b b";
+    QTest::newRow("right opaque") << "MakeRightPenColorOpaque1" << "b b w";
+  }
+  // With the left pen white and the right pen red, each drops the tool stage, changes the image, pushes one
+  // undo state and marks the image modified.
+  void transparencyCommands() {
+    QFETCH(QString, item);
+    QFETCH(QString, masks);
+    auto f = Make();
+    EditorState& s = f->state();
+    for (const auto& [x, c] : {std::pair{0, kWhite}, std::pair{1, Color(0x0000FF)}}) {
+      s.iconimage.setPixel(x, 0, c);
+      s.iconmask.setPixel(x, 0, kBlack);
+    }
+    s.LeftPenColor = kWhite;
+    s.RightPenColor = 0x0000FF;
+    s.ToolStage = 3;
+    f->findChild<QAction*>(item)->trigger();
+    QString seen;
+    for (const Point p : {Point{0, 0}, Point{1, 0}, Point{5, 5}})
+      seen += QLatin1String(s.iconmask.pixel(p.x, p.y) == kWhite ? " w" : " b");
+    QCOMPARE(seen.trimmed(), masks);
+    QCOMPARE(s.iconimage.pixel(1, 0) == kWhite, masks[2] == QLatin1Char('w'));
+    QCOMPARE(s.ToolStage, 1);
+    QCOMPARE(s.UndoTop, 1);
+    QVERIFY(s.Modified && f->bUndo->isEnabled());
+  }
+};
+
+QTEST_MAIN(FilesTest)
+#include "test_files.moc"
