@@ -122,7 +122,7 @@ bool DrawDib(std::span<const std::uint8_t> b, Bitmap& cell) {
   if (bitFields && bpp == 32 && masks != std::array<std::uint32_t, 3>{0xFF0000, 0xFF00, 0xFF}) return false;
   // The colour image and the mask share the stored height; an odd last row belongs to neither.
   const std::int64_t height = fullHeight / 2;
-  if (width <= 0 || height <= 0) return false;
+  if (width <= 0 || height <= 0 || width > kMaxDibIconSide || height > kMaxDibIconSide) return false;
 
   std::int64_t colors = core ? 0 : std::min<std::int64_t>(Le(b, 32, 4), 256);
   if (bpp <= 8 && (core || colors == 0)) colors = std::int64_t{1} << bpp;

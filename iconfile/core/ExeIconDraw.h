@@ -15,8 +15,10 @@ namespace gw {
 // The edge of the cells the icon picker lists (the platform's icon size).
 inline constexpr int kExeIconCell = 32;
 
-// The largest PNG payload drawn: a side of 4096 pixels.
+// The largest payloads drawn (a side in pixels), so that no claimed size stalls the listing: real icons are
+// at most 256 (or a few times that) pixels wide.
 inline constexpr std::int64_t kMaxPngIconSide = 4096;
+inline constexpr std::int64_t kMaxDibIconSide = 8192;
 
 // Fills `cell` (resized to edge x edge) white and draws the payload on it. Returns false, leaving the cell
 // white, when the payload cannot be decoded.
