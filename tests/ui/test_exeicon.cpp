@@ -167,8 +167,11 @@ class ExeIconTest : public QObject {
       QCOMPARE(s.iconimage.pixel(size - 1, size - 1), s.TransparentColor);  // the mark is covered
     } else if (type == kTypeTrueColor) {
       QCOMPARE(s.iconimage.pixel(20, 3), Right(1));
-    } else {
-      QVERIFY(std::find(palette.begin(), palette.end(), s.iconimage.pixel(20, 3)) != palette.end());
+    } else {  // only palette colours are left, and the transparent colour
+      for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+          QVERIFY(s.iconmask.pixel(x, y) == kWhite ||
+                  std::find(palette.begin(), palette.end(), s.iconimage.pixel(x, y)) != palette.end());
     }
     if (size > 32) {
       QCOMPARE(s.iconimage.pixel(size - 1, size - 1), kBlack);  // the rest of the image stays
