@@ -6,6 +6,7 @@
 #include <exception>
 #include <vector>
 
+#include "editor/core/PaletteSection.h"
 #include "platform/IniFile.h"
 #include "platform/TextToInt.h"
 
@@ -14,7 +15,6 @@ namespace gw {
 namespace {
 
 const char* const kSectionOthers = "Others";
-const char* const kSectionColorPalette = "Color Palette";
 const char* const kSectionFormSize = "Form Size";
 const char* const kKeyIconType = "Icon Type";
 const char* const kKeyIconSize = "Icon Size";
@@ -23,13 +23,9 @@ const char* const kKeyHints = "Hints";
 const char* const kKeyDoNotScale = "Do Not Scale Imported Images";
 const char* const kKeyWidth = "Width";
 const char* const kKeyHeight = "Height";
-const char* const kColorKeyPrefix = "Color-";
 
 constexpr std::array<const char*, 5> kTypeNames = {"16 Color Icon", "256 Color Icon", "True Color Icon",
                                                    "MonoChrome Icon", "Cursor"};
-
-constexpr int kGridSlots = 256;
-constexpr long long kLargestColor = 0xFFFFFF;
 
 // Leading and trailing blanks and control characters go.
 std::string Trim(const std::string& text) {
@@ -78,17 +74,7 @@ WindowSize LoadSettings(EditorState& s) {
   if (!sizeText.empty()) size = TextToInt(sizeText).value_or(32);
   s.IconSize = size;
 
-  const std::vector<std::string> lines = ini.readSectionValues(kSectionColorPalette);
-  if (lines.size() == static_cast<std::size_t>(kGridSlots)) {
-    if (s.TrueColorGrid.size() < static_cast<std::size_t>(kGridSlots)) s.TrueColorGrid.resize(kGridSlots, kBlack);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      const std::size_t eq = lines[i].find('=');
-      const std::string valueText = eq == std::string::npos ? lines[i] : lines[i].substr(eq + 1);
-      const std::optional<int> value = TextToInt(valueText);
-      if (!value || *value < 0 || *value > kLargestColor) continue;
-      s.TrueColorGrid[i] = static_cast<Color>(*value);
-    }
-  }
+  LoadColorPaletteSection(ini, s.TrueColorGrid);
 
   WindowSize size2;
   size2.width = ini.readInteger(kSectionFormSize, kKeyWidth, kDefaultFormWidth);
@@ -112,11 +98,7 @@ std::optional<std::string> SaveSettings(const EditorState& s) {
     ini.writeBool(kSectionOthers, kKeyRightButtonEraser, s.RightButtonEraser);
     ini.writeBool(kSectionOthers, kKeyHints, s.ShowHints);
     ini.writeBool(kSectionOthers, kKeyDoNotScale, s.DoNotScaleImportedImages);
-    ini.eraseSection(kSectionColorPalette);
-    for (int i = 0; i < kGridSlots; ++i) {
-      const Color c = static_cast<std::size_t>(i) < s.TrueColorGrid.size() ? s.TrueColorGrid[static_cast<std::size_t>(i)] : kBlack;
-      ini.writeInteger(kSectionColorPalette, kColorKeyPrefix + std::to_string(i), static_cast<int>(c));
-    }
+    WriteColorPaletteSection(ini, s.TrueColorGrid);
     ini.flush();
   } catch (const std::exception& e) {
     return std::string(e.what());

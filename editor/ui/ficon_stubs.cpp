@@ -7,12 +7,6 @@
 
 namespace gw {
 
-// ---- Palette files, picture import and export -----------------------------------------------------------
-void TForm1::Import1Click() {}                  // Icon > "Import..."
-void TForm1::Export1Click() {}                  // Icon > "Export..."
-void TForm1::bColorPalOpenClick() {}            // tool bar "Load Color Palette"
-void TForm1::bColorPalSaveClick() {}            // tool bar "Save Color Palette"
-
 // ---- Image operations -----------------------------------------------------------------------------------
 void TForm1::DeleteRectangle1Click() {}         // Edit > "Delete Selected Rectangle" (Del)
 void TForm1::Sharpen1Click() {}                 // Image > "Sharpening..."

@@ -1,11 +1,14 @@
 #pragma once
 // Decoded pictures, as every decoder of this folder gives them and every encoder takes them.
+// Decoders trust nothing: any byte sequence gives either a picture within the size limits or an error.
 
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
+
+#include "platform/Geometry.h"
 
 namespace gw {
 
@@ -20,6 +23,8 @@ struct Picture {
   const std::uint8_t* pixel(int x, int y) const {
     return rgba.data() + (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 4;
   }
+  // A width x height picture of one opaque colour.
+  static Picture Filled(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b, std::uint8_t a = 255);
 };
 
 // The largest pictures any decoder accepts: a side of 32768 pixels, 150 million pixels in all.
@@ -28,8 +33,48 @@ inline constexpr std::int64_t kMaxPicturePixels = 150'000'000;
 // Whether a width and height are within those limits (and positive).
 bool PictureSizeAllowed(std::int64_t width, std::int64_t height);
 
+enum class PictureFormat { Unknown, Jpeg, Gif, Png, Tiff, Bmp };
+// The format a file's first bytes announce.
+PictureFormat DetectPictureFormat(std::span<const std::uint8_t> bytes);
+
+// Where a decoder puts its rows, for a caller that keeps only part of a large picture.
+class PictureRowSink {
+ public:
+  virtual ~PictureRowSink() = default;
+  // Once, before any row, with the picture's size (within the limits); false refuses the picture.
+  virtual bool start(int width, int height) = 0;
+  // Where row y (top-down) is to be decoded: width x 4 bytes, RGBA; handed back by rowDone(y).
+  virtual std::uint8_t* row(int y) = 0;
+  virtual void rowDone(int y) = 0;
+};
+
+// Each decoder returns nothing on failure and sets `error` to a short reason.
 // PNG of every colour type and depth (16-bit samples keep their high byte), first image only.
-// On failure returns nothing and sets `error` to a short reason.
 std::optional<Picture> DecodePng(std::span<const std::uint8_t> bytes, std::string& error);
+// JPEG at full scale through the floating-point inverse DCT; greyscale gives exact greys, CMYK and YCCK are
+// converted to RGB. Damaged or truncated pixel data fails the decode; harmless stray bytes do not.
+std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, std::string& error);
+// The same decode, row by row into `sink`; false with `error` set on failure (the sink may have had rows).
+bool DecodeJpegRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
+// GIF: the first frame drawn on a white logical screen; the transparent index gives white with alpha 0.
+std::optional<Picture> DecodeGif(std::span<const std::uint8_t> bytes, std::string& error);
+// TIFF: the first page, any layout libtiff can turn into RGBA.
+std::optional<Picture> DecodeTiff(std::span<const std::uint8_t> bytes, std::string& error);
+// BMP: 1, 4, 8, 16, 24 and 32 bits, bottom-up and top-down, bit fields, RLE4 and RLE8, core to V5 headers.
+std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> bytes, std::string& error);
+// The decoder of the detected format.
+std::optional<Picture> DecodePicture(std::span<const std::uint8_t> bytes, std::string& error);
+
+// Encoders write the exact colours and leave alpha out; each returns false with `error` set on failure.
+// JPEG at quality 100 (baseline tables) with the floating-point forward DCT; greyscale output on request.
+bool EncodeJpeg(const Picture& picture, bool greyscale, std::vector<std::uint8_t>& out, std::string& error);
+// GIF with the picture's own colours when there are at most 256 of them; otherwise every pixel takes the
+// nearest entry of `fallbackPalette` (1 to 256 colours, 0x00BBGGRR), without dithering.
+bool EncodeGif(const Picture& picture, std::span<const Color> fallbackPalette, std::vector<std::uint8_t>& out,
+               std::string& error);
+bool EncodePng(const Picture& picture, std::vector<std::uint8_t>& out, std::string& error);
+bool EncodeTiff(const Picture& picture, std::vector<std::uint8_t>& out, std::string& error);
+// 24-bit bottom-up BMP with a 40-byte header.
+bool EncodeBmp(const Picture& picture, std::vector<std::uint8_t>& out, std::string& error);
 
 }  // namespace gw

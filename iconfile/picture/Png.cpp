@@ -1,4 +1,4 @@
-// PNG decoding through libpng.
+// PNG decoding and encoding through libpng.
 #include <png.h>
 
 #include <csetjmp>
@@ -7,11 +7,6 @@
 #include "iconfile/picture/Picture.h"
 
 namespace gw {
-
-bool PictureSizeAllowed(std::int64_t width, std::int64_t height) {
-  return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
-         width * height <= kMaxPicturePixels;
-}
 
 namespace {
 
@@ -100,6 +95,63 @@ std::optional<Picture> DecodePng(std::span<const std::uint8_t> bytes, std::strin
     return std::nullopt;
   }
   return picture;
+}
+
+namespace {
+
+void WriteToMemory(png_structp png, png_bytep data, png_size_t count) {
+  auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + count);
+}
+void FlushMemory(png_structp) {}
+
+struct EncodeJob {
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  ErrorText error;
+  const Picture* in = nullptr;
+  std::vector<std::uint8_t>* out = nullptr;
+  std::vector<std::uint8_t> row;
+};
+
+bool RunEncode(EncodeJob& job) {
+  if (setjmp(png_jmpbuf(job.png))) return false;
+  const Picture& p = *job.in;
+  png_set_write_fn(job.png, job.out, WriteToMemory, FlushMemory);
+  png_set_IHDR(job.png, job.info, static_cast<png_uint_32>(p.width), static_cast<png_uint_32>(p.height), 8,
+               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(job.png, job.info);
+  job.row.resize(static_cast<std::size_t>(p.width) * 3);
+  for (int y = 0; y < p.height; ++y) {
+    const std::uint8_t* src = p.pixel(0, y);
+    for (int x = 0; x < p.width; ++x) std::memcpy(job.row.data() + x * 3, src + x * 4, 3);
+    png_write_row(job.png, job.row.data());
+  }
+  png_write_end(job.png, nullptr);
+  return true;
+}
+
+}  // namespace
+
+bool EncodePng(const Picture& picture, std::vector<std::uint8_t>& out, std::string& error) {
+  if (picture.width <= 0 || picture.height <= 0) {
+    error = "picture is empty";
+    return false;
+  }
+  out.clear();
+  EncodeJob job;
+  job.in = &picture;
+  job.out = &out;
+  job.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &job.error, OnError, OnWarning);
+  if (!job.png) {
+    error = "out of memory";
+    return false;
+  }
+  job.info = png_create_info_struct(job.png);
+  const bool ok = job.info && RunEncode(job);
+  png_destroy_write_struct(&job.png, &job.info);
+  if (!ok) error = job.error.text[0] ? job.error.text : "PNG encoding failed";
+  return ok;
 }
 
 }  // namespace gw

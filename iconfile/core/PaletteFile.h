@@ -1,0 +1,21 @@
+#pragma once
+// Palette files (.pal): the true-colour grid's 256 colours as a "Color Palette" section, the same section
+// the settings file keeps.
+
+#include <string>
+#include <vector>
+
+#include "platform/Geometry.h"
+
+namespace gw {
+
+// Replaces the file's "Color Palette" section with the 256 slots of `grid`, keeping its other sections. The
+// file is written whole (a temporary copy beside it, renamed over it). Returns false with `error` set, the
+// file untouched, when it cannot be written.
+bool SavePaletteFile(const std::vector<Color>& grid, const std::string& path, std::string& error);
+
+// Takes the file's section into `grid` when it has exactly 256 lines (see LoadColorPaletteSection); a file
+// that is missing or holds no such section changes nothing. Returns whether the section was taken.
+bool LoadPaletteFile(std::vector<Color>& grid, const std::string& path);
+
+}  // namespace gw

@@ -1,0 +1,198 @@
+// GIF decoding and encoding through giflib.
+#include <gif_lib.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+
+#include "iconfile/picture/Picture.h"
+#include "platform/Palette.h"
+
+namespace gw {
+
+namespace {
+
+struct MemoryReader {
+  std::span<const std::uint8_t> bytes;
+  std::size_t pos = 0;
+};
+
+int ReadFromMemory(GifFileType* gif, GifByteType* out, int count) {
+  auto* r = static_cast<MemoryReader*>(gif->UserData);
+  if (count <= 0) return 0;
+  const std::size_t n = std::min(static_cast<std::size_t>(count), r->bytes.size() - r->pos);
+  std::memcpy(out, r->bytes.data() + r->pos, n);
+  r->pos += n;
+  return static_cast<int>(n);
+}
+
+int WriteToMemory(GifFileType* gif, const GifByteType* in, int count) {
+  auto* out = static_cast<std::vector<std::uint8_t>*>(gif->UserData);
+  if (count > 0) out->insert(out->end(), in, in + count);
+  return count;
+}
+
+struct GifCloser {
+  GifFileType* gif = nullptr;
+  ~GifCloser() {
+    int err = 0;
+    if (gif) DGifCloseFile(gif, &err);
+  }
+};
+
+bool Fail(std::string& error, const char* text) {
+  error = text;
+  return false;
+}
+
+// Reads records up to the first image and draws it onto `p`, a white screen.
+bool ReadFirstFrame(GifFileType* gif, Picture& p, std::string& error) {
+  int transparent = -1;
+  for (;;) {
+    GifRecordType type;
+    if (DGifGetRecordType(gif, &type) == GIF_ERROR) return Fail(error, "bad GIF data");
+    if (type == TERMINATE_RECORD_TYPE) return Fail(error, "GIF holds no image");
+    if (type == EXTENSION_RECORD_TYPE) {
+      int code = 0;
+      GifByteType* ext = nullptr;
+      if (DGifGetExtension(gif, &code, &ext) == GIF_ERROR) return Fail(error, "bad GIF extension");
+      if (code == GRAPHICS_EXT_FUNC_CODE && ext && ext[0] >= 4) {
+        GraphicsControlBlock gcb;
+        if (DGifExtensionToGCB(ext[0], ext + 1, &gcb) == GIF_OK) transparent = gcb.TransparentColor;
+      }
+      while (ext) {
+        if (DGifGetExtensionNext(gif, &ext) == GIF_ERROR) return Fail(error, "bad GIF extension");
+      }
+      continue;
+    }
+    if (type != IMAGE_DESC_RECORD_TYPE) continue;
+    if (DGifGetImageDesc(gif) == GIF_ERROR) return Fail(error, "bad GIF image header");
+    const GifImageDesc& d = gif->Image;
+    if (d.Width <= 0 || d.Height <= 0) return Fail(error, "GIF frame is empty");
+    const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
+    if (!map || !map->Colors || map->ColorCount <= 0) return Fail(error, "GIF has no colour table");
+    if (p.width == 0) {  // a screen of size 0: the frame's extent
+      if (!PictureSizeAllowed(static_cast<std::int64_t>(d.Left) + d.Width, static_cast<std::int64_t>(d.Top) + d.Height))
+        return Fail(error, "picture is too large");
+      p = Picture::Filled(d.Left + d.Width, d.Top + d.Height, 255, 255, 255);
+    }
+    std::vector<GifPixelType> line(static_cast<std::size_t>(d.Width));
+    auto drawRow = [&](int row) {
+      const int y = d.Top + row;
+      if (y < 0 || y >= p.height) return;
+      for (int i = 0; i < d.Width; ++i) {
+        const int x = d.Left + i;
+        if (x < 0 || x >= p.width) continue;
+        std::uint8_t* px = p.pixel(x, y);
+        const int index = line[static_cast<std::size_t>(i)];
+        if (index == transparent) {
+          px[0] = px[1] = px[2] = 255;
+          px[3] = 0;
+        } else if (index < map->ColorCount) {
+          px[0] = map->Colors[index].Red;
+          px[1] = map->Colors[index].Green;
+          px[2] = map->Colors[index].Blue;
+          px[3] = 255;
+        } else {
+          px[0] = px[1] = px[2] = 0;
+          px[3] = 255;
+        }
+      }
+    };
+    if (d.Interlace) {
+      static constexpr int kStart[] = {0, 4, 2, 1}, kStep[] = {8, 8, 4, 2};
+      for (int pass = 0; pass < 4; ++pass)
+        for (int row = kStart[pass]; row < d.Height; row += kStep[pass]) {
+          if (DGifGetLine(gif, line.data(), d.Width) == GIF_ERROR) return Fail(error, "GIF data is truncated");
+          drawRow(row);
+        }
+    } else {
+      for (int row = 0; row < d.Height; ++row) {
+        if (DGifGetLine(gif, line.data(), d.Width) == GIF_ERROR) return Fail(error, "GIF data is truncated");
+        drawRow(row);
+      }
+    }
+    return true;
+  }
+}
+
+}  // namespace
+
+std::optional<Picture> DecodeGif(std::span<const std::uint8_t> bytes, std::string& error) {
+  if (DetectPictureFormat(bytes) != PictureFormat::Gif) {
+    error = "not a GIF picture";
+    return std::nullopt;
+  }
+  MemoryReader reader{bytes, 0};
+  int err = 0;
+  GifCloser closer{DGifOpen(&reader, ReadFromMemory, &err)};
+  if (!closer.gif) {
+    error = "bad GIF header";
+    return std::nullopt;
+  }
+  Picture picture;
+  const int sw = closer.gif->SWidth, sh = closer.gif->SHeight;
+  if (sw > 0 && sh > 0) {
+    if (!PictureSizeAllowed(sw, sh)) {
+      error = "picture is too large";
+      return std::nullopt;
+    }
+    picture = Picture::Filled(sw, sh, 255, 255, 255);
+  }
+  if (!ReadFirstFrame(closer.gif, picture, error)) return std::nullopt;
+  return picture;
+}
+
+bool EncodeGif(const Picture& picture, std::span<const Color> fallbackPalette, std::vector<std::uint8_t>& out,
+               std::string& error) {
+  const int w = picture.width, h = picture.height;
+  if (w <= 0 || h <= 0 || w > 65535 || h > 65535) return Fail(error, "picture size not allowed in GIF");
+  if (fallbackPalette.empty() || fallbackPalette.size() > 256) return Fail(error, "no palette for GIF");
+
+  // The picture's own colours, in order of first appearance, while there are at most 256.
+  std::map<Color, int> own;
+  std::vector<Color> colors;
+  for (int y = 0; y < h && colors.size() <= 256; ++y)
+    for (int x = 0; x < w; ++x) {
+      const std::uint8_t* px = picture.pixel(x, y);
+      const Color c = MakeColor(px[0], px[1], px[2]);
+      if (own.emplace(c, static_cast<int>(colors.size())).second) {
+        colors.push_back(c);
+        if (colors.size() > 256) break;
+      }
+    }
+  const bool useOwn = colors.size() <= 256;
+  const Palette fallback(fallbackPalette);
+  if (!useOwn) colors.assign(fallbackPalette.begin(), fallbackPalette.end());
+
+  int mapSize = 2;
+  while (mapSize < static_cast<int>(colors.size())) mapSize *= 2;
+  ColorMapObject* map = GifMakeMapObject(mapSize, nullptr);
+  if (!map) return Fail(error, "out of memory");
+  for (int i = 0; i < mapSize; ++i) {
+    const Color c = i < static_cast<int>(colors.size()) ? colors[static_cast<std::size_t>(i)] : kBlack;
+    map->Colors[i] = {static_cast<GifByteType>(RedOf(c)), static_cast<GifByteType>(GreenOf(c)),
+                      static_cast<GifByteType>(BlueOf(c))};
+  }
+
+  out.clear();
+  int err = 0;
+  GifFileType* gif = EGifOpen(&out, WriteToMemory, &err);
+  bool ok = gif != nullptr;
+  if (ok) ok = EGifPutScreenDesc(gif, w, h, 8, 0, map) == GIF_OK && EGifPutImageDesc(gif, 0, 0, w, h, false, nullptr) == GIF_OK;
+  std::vector<GifPixelType> line(static_cast<std::size_t>(w));
+  for (int y = 0; ok && y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const std::uint8_t* px = picture.pixel(x, y);
+      const Color c = MakeColor(px[0], px[1], px[2]);
+      line[static_cast<std::size_t>(x)] = static_cast<GifPixelType>(useOwn ? own[c] : fallback.nearestIndex(c));
+    }
+    ok = EGifPutLine(gif, line.data(), w) == GIF_OK;
+  }
+  if (gif && EGifCloseFile(gif, &err) == GIF_ERROR) ok = false;
+  GifFreeMapObject(map);
+  if (!ok) return Fail(error, "GIF encoding failed");
+  return true;
+}
+
+}  // namespace gw

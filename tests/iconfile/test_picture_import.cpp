@@ -1,0 +1,236 @@
+// Picture import and export engines: size choice, composition on white, the three placements, and the
+// exported picture and file.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "editor/core/NewImage.h"
+#include "editor/core/Palettes.h"
+#include "iconfile/core/PictureImport.h"
+#include "platform/Canvas.h"
+
+using namespace gw;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A picture whose pixel (x, y) is the opaque colour (x, y, 77).
+Picture Ramp(int w, int h) {
+  Picture p = Picture::Filled(w, h, 0, 0, 77);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) p.pixel(x, y)[0] = static_cast<std::uint8_t>(x), p.pixel(x, y)[1] = static_cast<std::uint8_t>(y);
+  return p;
+}
+Color RampColor(int x, int y) { return MakeColor(x & 255, y & 255, 77); }
+
+// The state as the import leaves it just before placing: a new true-colour image of the chosen size.
+EditorState NewImageFor(int w, int h, bool doNotScale) {
+  EditorState s;
+  InitPalettes(s);
+  EXPECT_TRUE(StartNewImage(s, kTypeTrueColor, ImportIconSize(w, h)));
+  s.DoNotScaleImportedImages = doNotScale;
+  return s;
+}
+
+bool AllOf(const Bitmap& b, Color c) {
+  for (int y = 0; y < b.height(); ++y)
+    for (int x = 0; x < b.width(); ++x)
+      if (b.pixel(x, y) != c) return false;
+  return true;
+}
+
+TEST(PictureImport, IconSizeFromTheLargerSide) {
+  const int cases[][3] = {{16, 16, 16}, {17, 1, 24}, {56, 56, 56}, {57, 10, 64}, {100, 20, 64}, {1, 1, 16},
+                          {10, 57, 64}, {24, 25, 32}, {33, 40, 40}, {41, 2, 48}, {49, 49, 56}, {0, 0, 16}};
+  for (const auto& c : cases) EXPECT_EQ(ImportIconSize(c[0], c[1]), c[2]) << c[0] << " x " << c[1];
+}
+
+TEST(PictureImport, AlphaIsComposedOntoWhite) {
+  Picture p = Picture::Filled(256, 6, 0, 0, 0);
+  const int colours[] = {0, 1, 100, 128, 254, 255};
+  for (int y = 0; y < 6; ++y)
+    for (int a = 0; a < 256; ++a) {
+      std::uint8_t* px = p.pixel(a, y);
+      px[0] = static_cast<std::uint8_t>(colours[y]), px[1] = 255, px[2] = 0, px[3] = static_cast<std::uint8_t>(a);
+    }
+  const Bitmap b = ComposeOnWhite(p);
+  for (int y = 0; y < 6; ++y)
+    for (int a = 0; a < 256; ++a) {
+      auto on = [a](int c) { return 255 - a + (c * a + 127) / 255; };
+      ASSERT_EQ(b.pixel(a, y), MakeColor(on(colours[y]), on(255), on(0))) << "c " << colours[y] << " a " << a;
+    }
+}
+
+// The stretch equals the surface's colour-on-colour stretch copy of the whole composed picture, shrinking
+// and enlarging (the default mode would AND merged pixels and darken photos).
+TEST(PictureImport, StretchEqualsTheStretchCopyOfTheWholePicture) {
+  const int sizes[][2] = {{128, 100}, {100, 50}, {17, 1}, {13, 40}, {300, 7}, {64, 64}};
+  for (const auto& [w, h] : sizes) {
+    Picture p = Ramp(w, h);
+    p.pixel(w - 1, h - 1)[3] = 90;  // one translucent pixel
+    EditorState s = NewImageFor(w, h, false);
+    PlaceImportedPicture(s, SampleForImport(p, s.DoNotScaleImportedImages));
+    Bitmap want(s.IconSize, s.IconSize);
+    Canvas(want).copyRect(want.bounds(), ComposeOnWhite(p), {0, 0, w, h}, StretchMode::ColorOnColor);
+    EXPECT_EQ(s.iconimage, want) << w << " x " << h;
+    EXPECT_TRUE(AllOf(s.iconmask, kBlack));
+    EXPECT_TRUE(AllOf(s.PlacementMask, kBlack));
+    EXPECT_EQ(s.PlacementCanvas.pixel(s.CurrentPlacementRect.left + 3, s.CurrentPlacementRect.top + 2), s.iconimage.pixel(3, 2));
+  }
+}
+
+TEST(PictureImport, UnscaledSmallPictureSitsTopLeftOnWhite) {
+  EditorState s = NewImageFor(20, 10, true);
+  ASSERT_EQ(s.IconSize, 24);
+  PlaceImportedPicture(s, SampleForImport(Ramp(20, 10), s.DoNotScaleImportedImages));
+  for (int y = 0; y < 24; ++y)
+    for (int x = 0; x < 24; ++x) ASSERT_EQ(s.iconimage.pixel(x, y), x < 20 && y < 10 ? RampColor(x, y) : kWhite) << x << "," << y;
+  EXPECT_TRUE(AllOf(s.iconmask, kBlack));
+}
+
+TEST(PictureImport, UnscaledLargePictureGoesIntoThePlacementCanvas) {
+  const struct {
+    int w, h;
+  } cases[] = {{300, 300}, {300, 20}, {65, 3}};
+  for (const auto& c : cases) {
+    EditorState s = NewImageFor(c.w, c.h, true);
+    ASSERT_EQ(s.IconSize, 64);
+    const Color fill = s.PlacementCanvas.pixel(255, 255);
+    PlaceImportedPicture(s, SampleForImport(Ramp(c.w, c.h), s.DoNotScaleImportedImages));
+    EXPECT_EQ(s.PlacementWindowRect, (Rect{0, 0, 64, 64}));
+    for (int y = 0; y < 256; ++y)
+      for (int x = 0; x < 256; ++x) {
+        const Color want = x < c.w && y < c.h ? RampColor(x, y) : fill;
+        ASSERT_EQ(s.PlacementCanvas.pixel(x, y), want) << c.w << "x" << c.h << " at " << x << "," << y;
+        if (x < 64 && y < 64) {
+          ASSERT_EQ(s.iconimage.pixel(x, y), want);
+        }
+      }
+    EXPECT_TRUE(AllOf(s.iconmask, kBlack));
+    EXPECT_TRUE(AllOf(s.PlacementMask, kBlack));
+  }
+}
+
+TEST(PictureImport, UnreadableFilesGiveAnError) {
+  std::string error;
+  EXPECT_FALSE(ReadPictureFile("/no/such/picture.png", error));
+  EXPECT_FALSE(error.empty());
+  error.clear();
+  EXPECT_FALSE(ReadPictureFile("/proc/self", error));  // a folder
+  EXPECT_FALSE(error.empty());
+  const auto ok = ReadPictureFile(std::string(GLYPHWERK_TEST_DATA) + "/pictures/jpeg_baseline.jpg", error);
+  ASSERT_TRUE(ok) << error;
+  EXPECT_EQ(ok->width, 23);
+}
+
+// A JPEG is sampled while it is decoded; the sample equals the one taken from the whole decoded picture.
+TEST(PictureImport, JpegSampledRowByRowEqualsTheWholeDecode) {
+  const fs::path file = fs::temp_directory_path() / ("gw-import-" + std::to_string(::getpid()) + ".jpg");
+  std::vector<std::uint8_t> bytes;
+  std::string error;
+  ASSERT_TRUE(EncodeJpeg(Ramp(300, 200), false, bytes, error));
+  std::FILE* f = std::fopen(file.c_str(), "wb");
+  ASSERT_TRUE(f);
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+  const auto whole = DecodeJpeg(bytes, error);
+  ASSERT_TRUE(whole);
+  for (const bool doNotScale : {false, true}) {
+    const auto sampled = ReadPictureForImport(file.string(), doNotScale, error);
+    ASSERT_TRUE(sampled) << error;
+    const ImportSample want = SampleForImport(*whole, doNotScale);
+    EXPECT_EQ(sampled->width, 300);
+    EXPECT_EQ(sampled->kept.width, doNotScale ? 256 : 64);
+    EXPECT_EQ(sampled->kept.rgba, want.kept.rgba) << doNotScale;
+  }
+  bytes.resize(bytes.size() / 2);
+  f = std::fopen(file.c_str(), "wb");
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+  EXPECT_FALSE(ReadPictureForImport(file.string(), false, error));
+  fs::remove(file);
+}
+
+TEST(PictureExport, NamesAndFormats) {
+  const std::pair<const char*, const char*> offered[] = {
+      {"my.icon.ico", "my"}, {"/a/b/c.d.ico", "c"}, {"", ""}, {"/x/noext", "noext"}, {"/x.y/z", "z"}};
+  for (const auto& [in, out] : offered) EXPECT_EQ(ExportOfferedName(in), out) << in;
+  const std::pair<int, ExportFormat> formats[] = {{1, ExportFormat::Jpeg}, {2, ExportFormat::Gif}, {3, ExportFormat::Png},
+                                                  {4, ExportFormat::Tiff}, {5, ExportFormat::Bmp}, {0, ExportFormat::Bmp},
+                                                  {9, ExportFormat::Bmp}};
+  for (const auto& [index, format] : formats) EXPECT_EQ(ExportFormatForFilterIndex(index), format) << index;
+}
+
+class ExportFile : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() / ("gw-export-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    InitPalettes(s);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  Picture writeAndRead(ExportFormat f, const std::string& name) {
+    std::string error;
+    EXPECT_TRUE(ExportPictureFile(s, f, (dir / name).string(), error)) << error;
+    const auto p = ReadPictureFile((dir / name).string(), error);
+    EXPECT_TRUE(p) << error;
+    return p ? *p : Picture{};
+  }
+  fs::path dir;
+  EditorState s;
+};
+
+TEST_F(ExportFile, EveryLosslessFormatKeepsTheExactPixels) {
+  ASSERT_TRUE(StartNewImage(s, kTypeTrueColor, 40));
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 40; ++x) s.iconimage.setPixel(x, y, MakeColor(x % 16 * 16, y % 15 * 16, 99));  // 240 colours
+  s.iconimage.setPixel(3, 3, kAqua);  // aqua stays aqua in a true-colour image
+  for (const auto f : {ExportFormat::Gif, ExportFormat::Png, ExportFormat::Tiff, ExportFormat::Bmp}) {
+    const Picture p = writeAndRead(f, "out" + std::to_string(static_cast<int>(f)));
+    ASSERT_EQ(p.width, 40);
+    ASSERT_EQ(ComposeOnWhite(p), s.iconimage) << static_cast<int>(f);
+  }
+}
+
+TEST_F(ExportFile, MonochromeAndCursorImagesWriteAquaAsWhiteAndJpegInGrey) {
+  for (const int type : {kTypeMono, kTypeCursor}) {
+    ASSERT_TRUE(StartNewImage(s, type, 32));
+    s.iconimage.fill(kAqua);
+    for (int x = 0; x < 32; ++x) s.iconimage.setPixel(x, 5, kBlack);
+    const Picture png = writeAndRead(ExportFormat::Png, "mono.png");
+    EXPECT_EQ(ComposeOnWhite(png).pixel(0, 0), kWhite);
+    EXPECT_EQ(ComposeOnWhite(png).pixel(0, 5), kBlack);
+    std::vector<std::uint8_t> jpeg;
+    std::string error;
+    ASSERT_TRUE(EncodeExport(s, ExportFormat::Jpeg, jpeg, error)) << error;
+    // A greyscale JPEG has one component: its frame header says so.
+    bool oneComponent = false;
+    for (std::size_t i = 0; i + 9 < jpeg.size(); ++i)
+      if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) oneComponent = jpeg[i + 9] == 1;
+    EXPECT_TRUE(oneComponent) << type;
+  }
+}
+
+TEST_F(ExportFile, FormatFollowsTheFilterNotTheNameAndFailuresLeaveNoFile) {
+  ASSERT_TRUE(StartNewImage(s, kTypeTrueColor, 16));
+  std::string error;
+  ASSERT_TRUE(ExportPictureFile(s, ExportFormat::Jpeg, (dir / "named.png").string(), error)) << error;
+  std::vector<std::uint8_t> head(3);
+  std::FILE* f = std::fopen((dir / "named.png").c_str(), "rb");
+  ASSERT_TRUE(f);
+  EXPECT_EQ(std::fread(head.data(), 1, 3, f), 3u);
+  std::fclose(f);
+  EXPECT_EQ(DetectPictureFormat(head), PictureFormat::Jpeg);
+  for (const std::string& target : {std::string("/proc/glyphwerk-export.png"), (dir / "missing" / "x.png").string()}) {
+    error.clear();
+    EXPECT_FALSE(ExportPictureFile(s, ExportFormat::Png, target, error)) << target;
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(fs::exists(target));
+  }
+  int files = 0;
+  for (const auto& e : fs::directory_iterator(dir)) files += e.is_regular_file();
+  EXPECT_EQ(files, 1);  // only named.png: no temporary left behind
+}
+
+}  // namespace
