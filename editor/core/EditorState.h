@@ -138,6 +138,7 @@ struct EditorState {
   // --- Image operations ------------------------------------------------------------------------------
 
   // --- Clipboard, snapshot, text, hot spot -----------------------------------------------------------
+  std::string SnapShotAreaText;  // the square chosen in the snapshot set-up ("16x16" ... "64x64")
 };
 
 }  // namespace gw

@@ -12,11 +12,13 @@
 #include "editor/core/EditAreaMouse.h"
 #include "editor/core/EditorState.h"
 #include "editor/core/Settings.h"
+#include "editor/core/TextTool.h"
 #include "editor/core/ToolStage.h"
 #include "editor/ui/Dialogs.h"
 #include "editor/ui/ImageView.h"
 #include "ui_ficon.h"
 
+class QTextBrowser;
 class QTimer;
 class QButtonGroup;
 class QToolButton;
@@ -27,6 +29,7 @@ namespace gw {
 struct TForm1Options {
   IMessageBoxes* boxes = nullptr;      // nullptr: the real message boxes
   QString settingsPath;                // empty: "glyphwerk.ini" in the program's folder
+  QString helpPath;                    // empty: "glyphwerk.hlp" in the program's folder
   std::function<int()> screenWidth;    // empty: the width of the primary screen
   bool useCommandLine = true;          // false: `arguments` instead of the program's own
   QStringList arguments;
@@ -191,6 +194,14 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   void CursorXYHotSpotClick();
   void Help1Click();
   void About1Click();
+  // The snapshot's end: lands the captured square (floating when smaller than the image, else the pencil is
+  // chosen) and gives the window back its width and caption.
+  void LandSnapShot(const Bitmap& square);
+  // The text tool's "Ok": the rendered text as a floating picture at the top-left corner.
+  void PlaceText(const ITextRenderer& text);
+  // Where the help file is looked for: "glyphwerk.hlp" beside the program.
+  QString HelpFilePath() const;
+  QTextBrowser* HelpWindow() const { return helpWindow_; }
 
   // ---- Palettes, undo and settings (ficon_palette.cpp, ficon_undo.cpp, ficon_settings.cpp) -----------
   // Palettes, colour grid and pens.
@@ -273,6 +284,8 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   // Image operations.
 
   // Clipboard, snapshot, text, hot spot, help and About.
+  QTextBrowser* helpWindow_ = nullptr;  // made by the first "&Help Topics", then shown again
+  int snapShotWidth_ = 0;  // the window's width before the capture narrowed it
 };
 
 // The main window of the running program (set while a TForm1 exists).

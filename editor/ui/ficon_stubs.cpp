@@ -43,18 +43,4 @@ void TForm1::RightBottomQuadrantMirrorsLeftTopQuadrant1Click() {}
 void TForm1::LeftBottomQuadrantMirrorsRightTopQuadrant1Click() {}
 void TForm1::RightTopQuadrantMirrorsLeftBottomQuadrant1Click() {}
 
-// ---- Clipboard, snapshot, text, hot spot, help and About ------------------------------------------------
-// Tool bar "Desktop SnapShot". The button belongs to the tools' group, so a click has pressed it already;
-// until the snapshot exists every click ends as a cancelled set-up does, changing nothing: the current
-// tool's button shows pressed again.
-void TForm1::bsnapshotClick() {
-  if (ActiveToolButton) ActiveToolButton->setChecked(true);
-}
-void TForm1::btextClick() {}                    // tool bar "Insert Text"
-void TForm1::CopytoClipboard1Click() {}         // Edit > "&Copy" (Ctrl+C)
-void TForm1::Paste1Click() {}                   // Edit > "&Paste" (Ctrl+V)
-void TForm1::CursorXYHotSpotClick() {}          // Tools/Defaults > "&Set Cursor Hot Spot..."
-void TForm1::Help1Click() {}                    // Help > "&Help Topics" (F1)
-void TForm1::About1Click() {}                   // Help > "&About..."
-
 }  // namespace gw

@@ -594,21 +594,6 @@ class MainWindowTest : public QObject {
     f.N16x16_TrueClick();
     QVERIFY(f.bcolorselector->isEnabled());
   }
-
-  void snapshotThatChangesNothingKeepsTheToolPressed() {
-    TForm1 f(Options());
-    f.bline->click();
-    f.bsnapshot->click();
-    QCOMPARE(f.state().CurrentTool, 1);
-    QCOMPARE(f.ActiveToolButton, f.bline);
-    QVERIFY(f.bline->isChecked());
-    QVERIFY(!f.bline->isEnabled());
-    QVERIFY(!f.bsnapshot->isChecked());
-    QVERIFY(f.bsnapshot->isEnabled());
-    f.bpencil->click();  // the next tool is chosen as usual
-    QVERIFY(f.bpencil->isChecked());
-    QVERIFY(f.bline->isEnabled());
-  }
 };
 
 QTEST_MAIN(MainWindowTest)

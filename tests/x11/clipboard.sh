@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# As a user would, with the X server's real clipboard: a clipboard holding only text gives "No Bitmap to
+# Paste." and leaves the image unchanged (leaving asks nothing); a PNG put on the clipboard by xclip is
+# pasted with Ctrl+V at the top-left corner, and after Ctrl+C the clipboard gives back the image's pixels.
+# Usage: clipboard.sh <path to glyphwerk>. Without a display it runs itself under xvfb-run.
+set -euo pipefail
+
+exe=$(readlink -f "$1")
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$exe"
+fi
+name=clipboard
+source "$(dirname "$0")/editor.bash"
+
+# Text only.
+start_editor
+printf 'only text' | xclip -selection clipboard
+xdotool key --clearmodifiers ctrl+v
+box=$(wait_window "Information Dialog") || fail "no Information Dialog for a text-only clipboard"
+focus "$box"
+xdotool key Return
+sleep 0.3
+[ -z "$(window_titled "Information Dialog")" ] || fail "the Information Dialog did not close"
+exit_editor
+
+# A 20 x 20 picture with a colour of its own in every pixel, and a half-transparent corner pixel.
+/usr/bin/python3 - "$work/in.png" <<'PY'
+import sys
+from PIL import Image
+im = Image.new("RGBA", (20, 20))
+for y in range(20):
+    for x in range(20):
+        im.putpixel((x, y), (10 * x + 5, 10 * y + 5, 200, 255))
+im.putpixel((19, 19), (0, 0, 0, 0))
+im.save(sys.argv[1])
+PY
+start_editor
+xclip -selection clipboard -t image/png -i "$work/in.png"
+sleep 0.2
+xdotool key --clearmodifiers ctrl+v
+sleep 0.5
+[ -z "$(window_titled "Information Dialog")" ] || fail "the PNG on the clipboard was not taken"
+xdotool key --clearmodifiers ctrl+c
+sleep 0.5
+xclip -selection clipboard -t image/png -o >"$work/out.png" || fail "the clipboard gives no PNG after Copy"
+/usr/bin/python3 - "$work/out.png" <<'PY' || fail "the copied image is not the pasted picture"
+import sys
+from PIL import Image
+im = Image.open(sys.argv[1]).convert("RGB")
+assert im.size == (32, 32), im.size
+for y in range(32):
+    for x in range(32):
+        if x < 20 and y < 20:
+            want = (255, 255, 255) if (x, y) == (19, 19) else (10 * x + 5, 10 * y + 5, 200)
+        else:
+            want = (255, 255, 255)  # the blank true-colour image around it
+        got = im.getpixel((x, y))
+        assert got == want, f"pixel {x},{y} is {got}, not {want}"
+PY
+exit_editor asks
+echo "clipboard: text refused, PNG pasted and copied back"
