@@ -10,31 +10,15 @@ data=$(cd "$(dirname "$0")/../data/pe-reference" && pwd)
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$exe"
 fi
-
-work=$(mktemp -d)
-pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-cp "$exe" "$work/glyphwerk"
+name=exe_icons
+source "$(dirname "$0")/editor.bash"
 cp "$data/pubcases.dll" "$work/pubcases.dll"
 
-fail() { echo "exe_icons: $*"; cat "$work/log" 2>/dev/null; exit 1; }
-
-# The id of the first window whose title is exactly $1, waiting up to 10 s.
-window() {
-  local id=""
-  for _ in $(seq 1 100); do
-    id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$1\": (" | awk '{print $1; exit}')
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.3; }
-origin() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'; }
+icon_menu() { focus "$win"; xdotool mousemove $((wx + 15)) $((wy + 8)) click 1; sleep 0.4; xdotool key "$1"; }
 # Types a path into the file dialog titled $1 and accepts it.
 choose() {
   local dlg
-  dlg=$(window "$1") || fail "no dialog '$1'"
+  dlg=$(wait_window "$1") || fail "no dialog '$1'"
   focus "$dlg"
   xdotool key ctrl+a
   xdotool type --delay 20 "$2"
@@ -42,46 +26,36 @@ choose() {
   xdotool key Return
   sleep 0.5
   # A completion list may have taken the first Return.
-  xwininfo -root -tree | grep -qF "\"$1\": (" && xdotool key Return
+  [ -n "$(window_titled "$1")" ] && xdotool key Return
   return 0
 }
 
-"$work/glyphwerk" >"$work/log" 2>&1 &
-pid=$!
-win=$(window "Glyphwerk") || fail "no window titled 'Glyphwerk'"
-sleep 0.5
-read -r wx wy < <(origin "$win")
-# "&Icon" and "&Image" share their access key, so the Icon menu is opened with the mouse.
-icon_menu() { focus "$win"; xdotool mousemove $((wx + 15)) $((wy + 8)) click 1; sleep 0.4; xdotool key "$1"; }
-
+start_editor
 icon_menu o
 choose "Open Icon" "$work/pubcases.dll"
-picker=$(window "Icons: 12   Source: pubcases.dll") || fail "no picker listing the 12 icons of pubcases.dll"
+picker=$(wait_window "Icons: 12   Source: pubcases.dll") || fail "no picker listing the 12 icons of pubcases.dll"
 focus "$picker"
-read -r px py < <(origin "$picker")
+px=$(xwininfo -id "$picker" | awk '/Absolute upper-left X/ {print $4}')
+py=$(xwininfo -id "$picker" | awk '/Absolute upper-left Y/ {print $4}')
 xdotool mousemove $((px + 16)) $((py + 16)) click --repeat 2 --delay 80 1
 sleep 0.5
 
 icon_menu s
 choose "Save Icon" "$work/picked.ico"
-for _ in $(seq 1 50); do [ -s "$work/picked.ico" ] && break; sleep 0.1; done
+for _ in $(seq 1 200); do [ -s "$work/picked.ico" ] && break; sleep 0.1; done
 [ -s "$work/picked.ico" ] || fail "Save wrote no picked.ico"
 
 /usr/bin/python3 - "$work/picked.ico" "$data/pubcases.dll.txt" <<'PY' || fail "picked.ico is not the first icon"
 import struct, sys
 ico = open(sys.argv[1], "rb").read()
-rows = [l for l in open(sys.argv[2]).read().split("\n") if len(l) == 192]
-want = rows[:32]  # icon 0
+want = [l for l in open(sys.argv[2]).read().split("\n") if len(l) == 192][:32]  # icon 0
 w, h, bits, offset = ico[6], ico[7], struct.unpack_from("<H", ico, 12)[0], struct.unpack_from("<I", ico, 18)[0]
 assert (w, h, bits) == (32, 32, 24), (w, h, bits)
-header = struct.unpack_from("<I", ico, offset)[0]
-colours = offset + header
-stride, mstride = 96, 4
-mask = colours + stride * 32
+colours = offset + struct.unpack_from("<I", ico, offset)[0]
+mask = colours + 96 * 32
 opaque = 0
 for y in range(32):
-    row = colours + stride * (31 - y)
-    mrow = mask + mstride * (31 - y)
+    row, mrow = colours + 96 * (31 - y), mask + 4 * (31 - y)
     for x in range(32):
         b, g, r = ico[row + 3 * x: row + 3 * x + 3]
         transparent = (ico[mrow + x // 8] >> (7 - x % 8)) & 1
@@ -94,15 +68,5 @@ for y in range(32):
 assert opaque > 100, opaque
 PY
 
-icon_menu x
-for _ in $(seq 1 50); do
-  if ! kill -0 "$pid" 2>/dev/null; then
-    set +e; wait "$pid"; status=$?; set -e
-    pid=""
-    [ "$status" -eq 0 ] || fail "the editor ended with status $status"
-    echo "exe_icons: the picker listed pubcases.dll and its first icon went into the saved image"
-    exit 0
-  fi
-  sleep 0.1
-done
-fail "the editor did not end after Exit"
+exit_editor
+echo "exe_icons: the picker listed pubcases.dll and its first icon went into the saved image"
