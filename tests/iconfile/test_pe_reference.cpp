@@ -55,6 +55,8 @@ ReferenceCase ReadCase(const fs::path& txt) {
   }
   if (metricsX != kExeIconCell || metricsY != kExeIconCell || c.file.empty())
     throw std::runtime_error("no metrics or file line in " + txt.string());
+  if (!c.fault && static_cast<int>(c.icons.size()) != c.count)
+    throw std::runtime_error("icons missing in " + txt.string());
   return c;
 }
 
