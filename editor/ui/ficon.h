@@ -1,7 +1,7 @@
 #pragma once
 // The main window: the one long-lived window of the editor. Its widgets come from resources/ficon.ui; the
 // handlers are split over the ficon_*.cpp files by concern (creation and closing, new images, the edit
-// area, tools, ...). Commands still to be built have empty handlers in ficon_stubs.cpp, grouped as below.
+// area, tools, ...), as the sections below name them.
 
 #include <QMainWindow>
 #include <QString>
@@ -166,6 +166,9 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   // Opens a picker window listing the icons of a program file (what Open does with a name that is not
   // .ico or .cur).
   void OpenProgramFileIcons(const QString& path);
+  // Puts PickedIconImage into the current image at its top-left corner (one undo step); above 32 x 32 it
+  // floats there as a picture of the move/copy rectangle tool.
+  void AcceptExeIcon();
 
   // ---- Image operations (ficon_imageops.cpp; the dialogs are in imageops/ui) --------------------------
   // Every command drops the tools' work in progress first and ends with the undo buttons and views in step.
