@@ -45,14 +45,14 @@ start_editor() {
 exit_editor() {
   focus "$win"
   xdotool mousemove $((wx + 15)) $((wy + 8)) click 1
-  sleep 0.4
+  sleep 0.6
   xdotool key x
   if [ "${1:-}" = asks ]; then
     wait_window "Save Icon Dialog" >/dev/null || fail "no save question on leaving a changed image"
     kill "$pid"; wait "$pid" 2>/dev/null || true; pid=""
     return
   fi
-  for _ in $(seq 1 50); do
+  for _ in $(seq 1 200); do
     if ! kill -0 "$pid" 2>/dev/null; then
       set +e; wait "$pid"; status=$?; set -e
       pid=""

@@ -14,7 +14,7 @@ name=exe_icons
 source "$(dirname "$0")/editor.bash"
 cp "$data/pubcases.dll" "$work/pubcases.dll"
 
-icon_menu() { focus "$win"; xdotool mousemove $((wx + 15)) $((wy + 8)) click 1; sleep 0.4; xdotool key "$1"; }
+icon_menu() { focus "$win"; xdotool mousemove $((wx + 15)) $((wy + 8)) click 1; sleep 0.6; xdotool key "$1"; }
 # Types a path into the file dialog titled $1 and accepts it.
 choose() {
   local dlg

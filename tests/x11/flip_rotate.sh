@@ -54,9 +54,9 @@ wy=$(xwininfo -id "$win" | awk '/Absolute upper-left Y/ {print $4}')
 image_submenu() {
   focus "$win"
   xdotool key --clearmodifiers alt+e
-  sleep 0.4
+  sleep 0.6
   xdotool key Right
-  sleep 0.4
+  sleep 0.6
   for _ in $(seq 1 "$1"); do xdotool key Down; done
   xdotool key Right
   sleep 0.3
@@ -70,10 +70,10 @@ save_and_check() {
   rm -f "$work/cells.ico"
   focus "$win"
   xdotool mousemove $((wx + 15)) $((wy + 8)) click 1
-  sleep 0.4
+  sleep 0.6
   xdotool key s
   whole() { [ "$(stat -c %s "$work/cells.ico" 2>/dev/null || echo 0)" -eq 3262 ]; }
-  for _ in $(seq 1 50); do whole && break; sleep 0.1; done
+  for _ in $(seq 1 200); do whole && break; sleep 0.1; done
   whole || fail "Save did not write cells.ico whole"
   /usr/bin/python3 - "$work/cells.ico" "$1" <<'PY' || fail "the saved pixels are not the icon after: $1"
 import struct, sys
@@ -107,9 +107,9 @@ save_and_check "flip and left turn"
 # Nothing is modified after the save: Icon > Exit ends at once.
 focus "$win"
 xdotool mousemove $((wx + 15)) $((wy + 8)) click 1
-sleep 0.4
+sleep 0.6
 xdotool key x
-for _ in $(seq 1 50); do
+for _ in $(seq 1 200); do
   if ! kill -0 "$pid" 2>/dev/null; then
     set +e; wait "$pid"; status=$?; set -e
     pid=""

@@ -46,13 +46,13 @@ wy=$(xwininfo -id "$win" | awk '/Absolute upper-left Y/ {print $4}')
 # Icon menu items: New image, New, Open, Save, Save As, Import, Export, Exit.
 icon_menu_item() {
   xdotool mousemove $((wx + 15)) $((wy + 8)) click 1
-  sleep 0.4
+  sleep 0.6
   for _ in $(seq 1 "$1"); do xdotool key Down; done
   xdotool key Return
 }
 
 wait_dialog() {
-  for _ in $(seq 1 50); do
+  for _ in $(seq 1 200); do
     dlg=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
     [ -n "$dlg" ] && return 0
     sleep 0.1

@@ -50,12 +50,12 @@ focus "$win"
 wx=$(xwininfo -id "$win" | awk '/Absolute upper-left X/ {print $4}')
 wy=$(xwininfo -id "$win" | awk '/Absolute upper-left Y/ {print $4}')
 # "&Icon" and "&Image" share their access key, so the Icon menu is opened with the mouse.
-icon_menu() { focus "$win"; xdotool mousemove $((wx + 15)) $((wy + 8)) click 1; sleep 0.4; xdotool key "$1"; }
+icon_menu() { focus "$win"; xdotool mousemove $((wx + 15)) $((wy + 8)) click 1; sleep 0.6; xdotool key "$1"; }
 
 # Icon > Save writes the file that was opened.
 icon_menu s
 written() { [ "$(stat -c %Y "$work/red.ico")" -gt 946771200 ]; }  # newer than 2000-01-02
-for _ in $(seq 1 50); do written && break; sleep 0.1; done
+for _ in $(seq 1 200); do written && break; sleep 0.1; done
 written || fail "Save did not write red.ico"
 icotool -l "$work/red.ico" | grep -q -- "--width=32 --height=32 --bit-depth=24" ||
   fail "red.ico as written is not a 32 x 32 24-bit icon: $(icotool -l "$work/red.ico" 2>&1)"
@@ -88,7 +88,7 @@ xdotool key Return
 window "Glyphwerk: copy.ico" >/dev/null || fail "the caption changed after the refused file"
 
 icon_menu x
-for _ in $(seq 1 50); do
+for _ in $(seq 1 200); do
   if ! kill -0 "$pid" 2>/dev/null; then
     set +e; wait "$pid"; status=$?; set -e
     pid=""

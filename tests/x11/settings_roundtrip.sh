@@ -38,13 +38,13 @@ start() {
 # "&Icon" and "&Image" share their access key, so the Icon menu is opened with the mouse.
 open_icon_menu() {
   xdotool mousemove $((wx + 15)) $((wy + 8)) click 1
-  sleep 0.4
+  sleep 0.6
 }
 
 menu_exit() {
   open_icon_menu
   xdotool key x
-  for _ in $(seq 1 50); do
+  for _ in $(seq 1 200); do
     if ! kill -0 "$pid" 2>/dev/null; then
       set +e; wait "$pid"; status=$?; set -e
       pid=""

@@ -44,7 +44,7 @@ xdotool key --clearmodifiers alt+i
 sleep 0.3
 xdotool key x
 
-for _ in $(seq 1 50); do
+for _ in $(seq 1 200); do
   if ! kill -0 "$pid" 2>/dev/null; then
     set +e
     wait "$pid"

@@ -98,7 +98,7 @@ open(sys.argv[1], "w").close()
 time.sleep(30)
 PY
 holder=$!
-for _ in $(seq 1 50); do [ -f "$work/held" ] && break; sleep 0.1; done
+for _ in $(seq 1 200); do [ -f "$work/held" ] && break; sleep 0.1; done
 [ -f "$work/held" ] || fail "the helper could not take the pointer"
 focus "$setup"
 xdotool key Return
@@ -126,7 +126,7 @@ xdotool key shift+Tab Down Down Return  # from "Ok" back to the list: "32x32", "
 wait_window "<SPACEBAR> terminates SnapShot" >/dev/null || fail "the capture did not start"
 # Cell (24, 24) of the 32 x 32 edit area (10 pixels a cell), well clear of the 16 x 16 block.
 xdotool mousemove --window "$win" $((33 + 245)) $((25 + 132 + 245))
-sleep 0.4
+sleep 0.6
 xdotool click 1
 wait_window "Glyphwerk" >/dev/null || fail "the caption did not come back after the capture"
 sleep 0.3
