@@ -171,7 +171,7 @@ TEST_F(ExtrasTest, SnapShotReducesTheWholeImageButKeepsTransparentPixels) {
 
 // A text that inks a rectangle of its measured size (or a part of it), optionally one stroke further
 // right, as a slanted glyph does.
-struct TextSpec {
+struct TextCase {
   Point size{10, 7};
   Color ink = 0x0000FF;
   Rect inked{0, 0, 10, 7};
@@ -179,8 +179,8 @@ struct TextSpec {
   bool slanted = false;
 };
 struct FakeText : ITextRenderer {
-  explicit FakeText(TextSpec spec = {}) : t(spec) {}
-  TextSpec t;
+  explicit FakeText(TextCase text = {}) : t(text) {}
+  TextCase t;
   Point measure() const override { return t.size; }
   void draw(Bitmap& target, Color background) const override {
     for (int y = 0; y < t.size.y; ++y)
@@ -192,7 +192,7 @@ struct FakeText : ITextRenderer {
 
 TEST_F(ExtrasTest, TextBlockSizesAndMasks) {
   const struct {
-    const char* name; int type; TextSpec text; Rect block; Color inkAfter;
+    const char* name; int type; TextCase text; Rect block; Color inkAfter;
   } cases[] = {
       {"short text", kTypeTrueColor, {}, {0, 0, 10, 7}, 0x0000FF},
       {"wider than the icon", kTypeTrueColor, {{50, 7}, 0x0000FF, {0, 0, 50, 7}}, {0, 0, 32, 7}, 0x0000FF},
