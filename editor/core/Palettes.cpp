@@ -412,4 +412,27 @@ void QuantizeToMonoColors(EditorState& s) { Quantize(s, s.DefaultMonoPalette, s.
 void QuantizeToColors16(EditorState& s) { Quantize(s, s.DefaultPalette16, s.LogPalette16); }
 void QuantizeToColors256(EditorState& s) { Quantize(s, s.DefaultPalette256, s.LogPalette256); }
 
+void QuantizeToTypePalette(EditorState& s) {
+  switch (s.IconType) {
+    case kTypeMono:
+    case kTypeCursor: QuantizeToMonoColors(s); break;
+    case kType16Color: QuantizeToColors16(s); break;
+    case kType256Color: QuantizeToColors256(s); break;
+    default: break;
+  }
+}
+
+void KeepTransparentColor(EditorState& s) {
+  for (int y = 0; y < s.iconimage.height(); ++y)
+    for (int x = 0; x < s.iconimage.width(); ++x)
+      if (s.iconmask.pixel(x, y) == kWhite) s.iconimage.setPixel(x, y, s.TransparentColor);
+}
+
+void ReduceToTypePalette(EditorState& s) {
+  QuantizeToTypePalette(s);
+  KeepTransparentColor(s);
+  RefreshEditArea(s);
+  SyncPlacementCanvas(s);
+}
+
 }  // namespace gw

@@ -94,5 +94,14 @@ void ShowPixelColor(EditorState& s, Color c);
 void QuantizeToMonoColors(EditorState& s);
 void QuantizeToColors16(EditorState& s);
 void QuantizeToColors256(EditorState& s);
+// The quantiser of the image's type: monochrome and cursor the two-colour palette, 16 and 256 colours their
+// palettes; true colour is left as it is.
+void QuantizeToTypePalette(EditorState& s);
+// Every pixel that is transparent in iconmask carries TransparentColor in iconimage.
+void KeepTransparentColor(EditorState& s);
+// QuantizeToTypePalette, then KeepTransparentColor (the reduction turns the transparent pixels into palette
+// colours too), then the edit area's redraw and the placement canvas's sync. What a picture brought in from
+// outside (paste, snapshot, text, an icon from a program file) goes through.
+void ReduceToTypePalette(EditorState& s);
 
 }  // namespace gw

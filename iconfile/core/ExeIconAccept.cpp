@@ -26,21 +26,8 @@ bool PasteExeIcon(EditorState& s) {
     }
   ResetPlacementCanvas(s, s.CurrentPlacementRect);
 
-  switch (s.IconType) {
-    case kTypeMono:
-    case kTypeCursor: QuantizeToMonoColors(s); break;
-    case kType16Color: QuantizeToColors16(s); break;
-    case kType256Color: QuantizeToColors256(s); break;
-    default: break;
-  }
-  // The reduction also moved the transparent pixels to palette colours (aqua is in no monochrome palette).
-  for (int y = 0; y < s.IconSize; ++y)
-    for (int x = 0; x < s.IconSize; ++x)
-      if (s.iconmask.pixel(x, y) == kWhite) s.iconimage.setPixel(x, y, s.TransparentColor);
-
+  ReduceToTypePalette(s);
   PushUndo(s);
-  RefreshEditArea(s);
-  SyncPlacementCanvas(s);
   return s.IconSize > edge;
 }
 

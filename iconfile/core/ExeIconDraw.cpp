@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "iconfile/picture/Picture.h"
+#include "platform/Alpha.h"
 
 namespace gw {
 
@@ -74,11 +75,8 @@ void BlendOnWhite(const std::vector<std::uint32_t>& argb, Bitmap& cell) {
   for (int y = 0; y < edge; ++y)
     for (int x = 0; x < edge; ++x) {
       const std::uint32_t v = argb[static_cast<std::size_t>(y * edge + x)];
-      const std::uint32_t a = v >> 24;
-      const auto channel = [&](int shift) {
-        const std::uint32_t c = (v >> shift) & 0xFF;
-        return static_cast<int>((c * a + 127) / 255 + 255 - a);
-      };
+      const int a = static_cast<int>(v >> 24);
+      const auto channel = [&](int shift) { return ChannelOnWhite(static_cast<int>((v >> shift) & 0xFF), a); };
       cell.setPixel(x, y, MakeColor(channel(16), channel(8), channel(0)));
     }
 }

@@ -8,6 +8,7 @@
 
 #include "editor/core/EditArea.h"
 #include "platform/FileReplace.h"
+#include "platform/Alpha.h"
 #include "platform/Canvas.h"
 
 namespace gw {
@@ -70,8 +71,7 @@ namespace {
 Color OnWhite(const std::uint8_t* px) {
   const int a = px[3];
   if (a == 255) return MakeColor(px[0], px[1], px[2]);
-  auto on = [a](int c) { return 255 - a + (c * a + 127) / 255; };
-  return MakeColor(on(px[0]), on(px[1]), on(px[2]));
+  return MakeColor(ChannelOnWhite(px[0], a), ChannelOnWhite(px[1], a), ChannelOnWhite(px[2], a));
 }
 
 // The (left, top) w x h part of the picture composed on white.

@@ -75,18 +75,9 @@ void GradientFill(EditorState& s, Color c1, Color c2, bool excludeTransparent, i
     }
     now = {Clamp255(now.red + step.red), Clamp255(now.green + step.green), Clamp255(now.blue + step.blue)};
   }
-  switch (s.IconType) {
-    case kTypeMono:
-    case kTypeCursor: QuantizeToMonoColors(s); break;
-    case kType16Color: QuantizeToColors16(s); break;
-    case kType256Color: QuantizeToColors256(s); break;
-    default: break;
-  }
+  QuantizeToTypePalette(s);
   // The two-colour palette has no aqua: the pixels left transparent get their colour back.
-  if (excludeTransparent && (s.IconType == kTypeMono || s.IconType == kTypeCursor))
-    for (int y = 0; y < size; ++y)
-      for (int x = 0; x < size; ++x)
-        if (s.iconmask.pixel(x, y) == kWhite) s.iconimage.setPixel(x, y, s.TransparentColor);
+  if (excludeTransparent && (s.IconType == kTypeMono || s.IconType == kTypeCursor)) KeepTransparentColor(s);
   FinishEdit(s);
 }
 
