@@ -1,12 +1,17 @@
 #include "platform/FileReplace.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <exception>
 #include <filesystem>
-#include <fstream>
+#include <new>
+#include <optional>
 
 namespace gw {
 
@@ -14,27 +19,76 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Whether the permission bits leave `p` writable at all. Checked besides access(), which grants the
-// superuser everything, so that a file or folder marked read-only stays so for every user.
-bool HasWriteBit(const fs::path& p) {
-  std::error_code ec;
-  const auto perms = fs::status(p, ec).permissions();
-  if (ec) return false;
-  return (perms & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) != fs::perms::none;
+FileWriteWatcher* g_watcher = nullptr;
+
+// The failure a watcher asks for at this step (0: none), left in errno like a refused system call.
+bool Injected(FileWriteStep step) {
+  const int e = g_watcher ? g_watcher->Fail(step) : 0;
+  if (e != 0) errno = e;
+  return e != 0;
 }
 
-// The reason `target` cannot be written, or "" when it can (as far as can be told before trying).
-std::string WriteRefusal(const fs::path& target) {
-  std::error_code ec;
-  fs::path dir = target.parent_path();
-  if (dir.empty()) dir = ".";
-  if (!fs::is_directory(dir, ec)) return "the folder " + dir.string() + " does not exist";
-  if (fs::exists(target, ec)) {
-    if (fs::is_directory(target, ec)) return "it is a folder";
-    if (::access(target.c_str(), W_OK) != 0 || !HasWriteBit(target)) return "the file is read-only";
+std::string Why(int e) { return std::strerror(e); }
+
+// A file descriptor closed when it goes out of scope.
+class Fd {
+ public:
+  explicit Fd(int fd = -1) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
   }
-  if (::access(dir.c_str(), W_OK) != 0 || !HasWriteBit(dir)) return "the folder " + dir.string() + " is read-only";
-  return {};
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+  explicit operator bool() const { return fd_ >= 0; }
+  // Closes now; false (errno set) when the close reports an error, as a delayed write error may be.
+  bool close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+bool HasWriteBit(mode_t mode) { return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0; }
+
+// Whether `p` may be written: access() for the caller, and the permission bits besides, which access()
+// waives for the superuser.
+bool Writable(const fs::path& p, const struct stat& st) { return ::access(p.c_str(), W_OK) == 0 && HasWriteBit(st.st_mode); }
+
+// What writing `target` comes to before anything is tried.
+struct WritePlan {
+  std::string refusal;       // non-empty: nothing is to be tried
+  bool exists = false;       // the file is there (a plain file, writable)
+  struct stat file {};       // its status when it exists
+  bool newFileAllowed = false;  // a file may be made in the folder
+  fs::path folder;
+};
+
+WritePlan PlanWrite(const fs::path& target) {
+  WritePlan plan;
+  plan.folder = target.parent_path();
+  if (plan.folder.empty()) plan.folder = ".";
+  struct stat folder {};
+  if (::stat(plan.folder.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode)) {
+    plan.refusal = "the folder " + plan.folder.string() + " does not exist";
+    return plan;
+  }
+  plan.newFileAllowed = Writable(plan.folder, folder);
+  if (::stat(target.c_str(), &plan.file) == 0) {
+    plan.exists = true;
+    if (S_ISDIR(plan.file.st_mode))
+      plan.refusal = "it is a folder";
+    else if (!S_ISREG(plan.file.st_mode))
+      plan.refusal = "it is not a plain file";
+    else if (!Writable(target, plan.file))
+      plan.refusal = "the file is read-only";
+  } else if (!plan.newFileAllowed) {
+    plan.refusal = "the folder " + plan.folder.string() + " is read-only";
+  }
+  return plan;
 }
 
 // A link is written through to the file it names, so the link survives the rename.
@@ -48,39 +102,195 @@ fs::path LinkTarget(const std::string& path) {
   return target;
 }
 
+bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
+  if (Injected(FileWriteStep::Write)) return false;
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+bool Sync(int fd) { return !Injected(FileWriteStep::Sync) && ::fsync(fd) == 0; }
+
+// A new file of a short name (".gw" and seven letters or digits: it fits wherever the target's name fits)
+// in the folder, made exclusively, so another file is never touched. Its permissions are those a new file
+// gets (the process's file mode mask applies).
+int CreateTemporary(int folderFd, std::string& name) {
+  if (Injected(FileWriteStep::CreateTemporary)) return -1;
+  static std::atomic<std::uint64_t> serial{0};
+  struct timespec now {};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  std::uint64_t state = (static_cast<std::uint64_t>(::getpid()) << 32) ^ static_cast<std::uint64_t>(now.tv_nsec) ^
+                        (static_cast<std::uint64_t>(now.tv_sec) << 20) ^ (++serial * 0x9E3779B97F4A7C15ull);
+  static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    // splitmix64: a fresh draw for every attempt.
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    z ^= z >> 31;
+    name = ".gw";
+    for (int i = 0; i < 7; ++i, z /= 36) name += kLetters[z % 36];
+    const int fd = ::openat(folderFd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+// Writes the bytes over the start of the file and cuts it to their length. Over the old bytes first, rather
+// than emptying the file at once, so that a full disk can only fail where the file grows.
+std::string WriteInPlace(const fs::path& target, std::span<const std::uint8_t> bytes) {
+  if (Injected(FileWriteStep::WriteInPlace)) return Why(errno);
+  Fd fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
+  if (!fd) return Why(errno);
+  if (!WriteAll(fd.get(), bytes) || ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0 || !Sync(fd.get()) ||
+      !fd.close())
+    return Why(errno);
+  return {};
+}
+
+// A failure on the way through a temporary file: the step and its errno value.
+struct TemporaryFailure {
+  FileWriteStep step;
+  int error;
+};
+
+// The temporary file in `folderFd` is filled, given the old file's owner and permissions, flushed to the
+// disk and put in the file's place. A failure leaves no temporary file behind.
+std::optional<TemporaryFailure> ReplaceThroughTemporary(int folderFd, const std::string& folder, const std::string& name,
+                                                        const WritePlan& plan, std::span<const std::uint8_t> bytes) {
+  std::string tmpName;
+  Fd tmp(CreateTemporary(folderFd, tmpName));
+  if (!tmp) return TemporaryFailure{FileWriteStep::CreateTemporary, errno};
+  if (g_watcher) g_watcher->TemporaryCreated(folder, tmpName);
+  const auto fail = [&](FileWriteStep step) {
+    const int error = errno;
+    ::unlinkat(folderFd, tmpName.c_str(), 0);
+    return TemporaryFailure{step, error};
+  };
+  if (!WriteAll(tmp.get(), bytes)) return fail(FileWriteStep::Write);
+  if (plan.exists) {
+    // Owner first: a change of owner may clear the set-id bits that the mode then restores. Either may be
+    // refused (another user's file); the file is written all the same, as a new one would be.
+    [[maybe_unused]] const int owned = ::fchown(tmp.get(), plan.file.st_uid, plan.file.st_gid);
+    [[maybe_unused]] const int moded = ::fchmod(tmp.get(), plan.file.st_mode & 07777);
+  }
+  if (!Sync(tmp.get()) || !tmp.close()) return fail(FileWriteStep::Sync);
+  if (Injected(FileWriteStep::Rename) || ::renameat(folderFd, tmpName.c_str(), folderFd, name.c_str()) != 0)
+    return fail(FileWriteStep::Rename);
+  // The folder's entry for the new file goes to the disk too, where the folder lets itself be synced.
+  ::fsync(folderFd);
+  return std::nullopt;
+}
+
+// The folder, opened for the names inside it (and for syncing it, where it can be read).
+int OpenFolder(const fs::path& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  return fd >= 0 ? fd : ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+}
+
+std::string Replace(const std::string& path, std::span<const std::uint8_t> bytes) {
+  if (path.empty()) return "no file name";
+  const fs::path target = LinkTarget(path);
+  const WritePlan plan = PlanWrite(target);
+  if (!plan.refusal.empty()) return plan.refusal;
+
+  if (plan.newFileAllowed) {
+    // Names are used from the opened folder, so only the file's own name needs to fit, whatever the length
+    // of the folder's path.
+    const Fd folderFd(OpenFolder(plan.folder));
+    if (!folderFd) return Why(errno);
+    const auto failure =
+        ReplaceThroughTemporary(folderFd.get(), plan.folder.string(), target.filename().string(), plan, bytes);
+    if (!failure) return {};
+    // A folder that takes no new file, or lets no file be renamed over this one, still lets a writable file
+    // be written in place. A failure while writing the temporary file is reported: the file stays whole.
+    const bool folderRefused =
+        failure->step == FileWriteStep::CreateTemporary ||
+        (failure->step == FileWriteStep::Rename && (failure->error == EACCES || failure->error == EPERM || failure->error == EBUSY));
+    if (!plan.exists || !folderRefused) return Why(failure->error);
+  }
+  return WriteInPlace(target, bytes);
+}
+
 }  // namespace
 
 std::string FileWriteRefusal(const std::string& path) {
-  return path.empty() ? "no file name" : WriteRefusal(LinkTarget(path));
+  if (path.empty()) return "no file name";
+  try {
+    return PlanWrite(LinkTarget(path)).refusal;
+  } catch (const std::exception& e) {
+    return e.what();
+  }
 }
 
 std::string ReplaceFileContents(const std::string& path, std::span<const std::uint8_t> bytes) {
-  if (std::string why = FileWriteRefusal(path); !why.empty()) return why;
-  const fs::path target = LinkTarget(path);
-  std::error_code ec;
-
-  static std::atomic<unsigned> serial{0};
-  const fs::path tmp = target.string() + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++serial);
-  {
-    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-    if (!out) return std::strerror(errno);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      fs::remove(tmp, ec);
-      return "writing failed";
-    }
+  try {
+    return Replace(path, bytes);
+  } catch (const std::bad_alloc&) {
+    return "not enough memory";
+  } catch (const std::exception& e) {
+    return e.what();
   }
-  // Keep the permissions of the file being replaced.
-  if (fs::exists(target, ec)) fs::permissions(tmp, fs::status(target, ec).permissions(), ec);
-  fs::rename(tmp, target, ec);
-  if (ec) {
-    const std::string why = ec.message();
-    std::error_code ignored;
-    fs::remove(tmp, ignored);
-    return why;
-  }
-  return {};
 }
+
+FileContents ReadFileContents(const std::string& path, std::uintmax_t limit) {
+  FileContents r;
+  try {
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd) {
+      r.missing = errno == ENOENT || errno == ENOTDIR;
+      r.error = r.missing ? "no such file" : Why(errno);
+      return r;
+    }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) {
+      r.error = Why(errno);
+      return r;
+    }
+    if (S_ISDIR(st.st_mode)) {
+      r.error = "it is a folder";
+      return r;
+    }
+    const auto tooLarge = [&](std::uintmax_t size) { return size > limit; };
+    if (S_ISREG(st.st_mode)) {
+      if (tooLarge(static_cast<std::uintmax_t>(st.st_size))) {
+        r.error = "the file is too large";
+        return r;
+      }
+      r.bytes.reserve(static_cast<std::size_t>(st.st_size));
+    }
+    // Read to the end, whatever the size said: files of the system's own folders give none.
+    std::uint8_t chunk[1 << 16];
+    for (;;) {
+      const ssize_t n = ::read(fd.get(), chunk, sizeof chunk);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        r.error = Why(errno);
+        break;
+      }
+      if (n == 0) break;
+      r.bytes.insert(r.bytes.end(), chunk, chunk + n);
+      if (tooLarge(r.bytes.size())) {
+        r.error = "the file is too large";
+        break;
+      }
+    }
+  } catch (const std::bad_alloc&) {
+    r.error = "not enough memory";
+  }
+  if (!r.error.empty()) r.bytes = {};
+  return r;
+}
+
+void WatchFileWrites(FileWriteWatcher* watcher) { g_watcher = watcher; }
 
 }  // namespace gw

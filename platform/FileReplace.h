@@ -1,19 +1,51 @@
 #pragma once
-// Writing a whole file so that it is either replaced completely or left as it was: the bytes go to a
-// temporary file beside it, which is then renamed over it.
+// Whole files in and out. A file is written so that it is either replaced completely or left as it was: the
+// bytes go to a new file of a short name of its own in the same folder (made exclusively, never over another
+// file), which is flushed to the disk and then renamed over the file. Where no file can be made in the folder
+// but the file itself is writable, the file is written in place instead, all of its bytes ready beforehand.
+// Nothing here uses the system's temporary folder, and nothing throws: every failure comes back as a reason.
 
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace gw {
 
-// Returns an empty text on success, otherwise the reason (the target is then unchanged). A symbolic link is
-// written through, so the link survives; the permissions of an existing file are kept.
+// Returns an empty text on success, otherwise the reason; the file is then as it was (written in place, it
+// may be damaged by a failure in the middle of the writing, which is reported all the same). A symbolic link
+// is written through, so the link survives; the permissions of an existing file are kept.
 std::string ReplaceFileContents(const std::string& path, std::span<const std::uint8_t> bytes);
-// Why the file at path could not be written (a missing or read-only folder, a read-only file, a folder in
-// its place), as far as can be told before trying; an empty text when nothing stands in the way. Permission
-// bits count even for the superuser, so a file marked read-only stays so.
+// Why the file at path could not be written (a missing folder, a read-only file, a folder in its place, a
+// new file in a read-only folder), as far as can be told before trying; an empty text when nothing stands
+// in the way. Permission bits count even for the superuser, so a file or folder marked read-only stays so.
 std::string FileWriteRefusal(const std::string& path);
+
+struct FileContents {
+  std::vector<std::uint8_t> bytes;
+  std::string error;     // empty when the whole file was read
+  bool missing = false;  // there is no file by that name (error then says so)
+};
+// The whole file, up to `limit` bytes; a longer one is refused as too large.
+FileContents ReadFileContents(const std::string& path, std::uintmax_t limit);
+
+// Watches the whole-file writer, for tests: the temporary files it makes, and failures it is told to meet.
+enum class FileWriteStep { CreateTemporary, Write, Sync, Rename, WriteInPlace };
+class FileWriteWatcher {
+ public:
+  virtual ~FileWriteWatcher() = default;
+  // A temporary file `name` was made in `folder`.
+  virtual void TemporaryCreated(const std::string& folder, const std::string& name) {
+    (void)folder;
+    (void)name;
+  }
+  // An errno value makes the step fail as if the system had refused it; 0 lets it run.
+  virtual int Fail(FileWriteStep step) {
+    (void)step;
+    return 0;
+  }
+};
+// nullptr ends the watch.
+void WatchFileWrites(FileWriteWatcher* watcher);
 
 }  // namespace gw

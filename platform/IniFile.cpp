@@ -1,5 +1,5 @@
-// INI access with profile-string semantics. The file is read whole for every access and written whole
-// (to a temporary file beside it, then renamed over it) for every change; nothing is kept open.
+// INI access with profile-string semantics. The file is read whole once, at the object's first use, and
+// written whole at each flush that has changes to write; nothing is kept open.
 //
 // Lines may end in LF or CRLF when read; every line is written back with LF. A section header is a line whose
 // first non-blank character is '[' and that has a ']' after it. A key line is any other line inside a section
@@ -12,22 +12,10 @@
 #include "platform/FileReplace.h"
 #include "platform/TextToInt.h"
 
-#include <unistd.h>
-
-#include <algorithm>
-#include <atomic>
 #include <cctype>
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <limits>
 #include <optional>
-#include <sstream>
 
 namespace gw {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -109,32 +97,60 @@ std::optional<size_t> findKey(const std::vector<std::string>& lines, const Secti
 
 bool hasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
 
-}  // namespace
-
-IniFile::IniFile(std::string path) : path_(std::move(path)) {}
-
-std::vector<std::string> IniFile::load() const {
+// The lines of a text: LF or CRLF ends a line; a last line without an end is a line too.
+std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
-  std::ifstream in(path_, std::ios::binary);
-  if (!in) return lines;  // a missing or unreadable file reads as empty
-  std::string line;
-  while (std::getline(in, line)) {
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) end = text.size();
+    std::string line(text.substr(at, end - at));
     if (!line.empty() && line.back() == '\r') line.pop_back();
     lines.push_back(std::move(line));
+    at = end + 1;
   }
   return lines;
 }
 
-void IniFile::store(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const auto& l : lines) text += l + '\n';
-  const std::string why = ReplaceFileContents(
-      path_, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-  if (!why.empty()) throw IniWriteError("Cannot write the settings file " + path_ + ": " + why);
+}  // namespace
+
+IniFile::IniFile(std::string path) : path_(std::move(path)) {}
+
+IniFile IniFile::FromText(std::string_view text, std::string path) {
+  IniFile ini(std::move(path));
+  ini.lines_ = SplitLines(text);
+  return ini;
+}
+
+const std::vector<std::string>& IniFile::lines() const {
+  if (!lines_) {
+    // A missing file reads as empty; so does one that cannot be read, which is then not written over.
+    const FileContents file = ReadFileContents(path_, kMaxIniFileBytes);
+    if (!file.error.empty() && !file.missing) unreadable_ = file.error;
+    lines_ = SplitLines({reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()});
+  }
+  return *lines_;
+}
+
+std::vector<std::string>& IniFile::changeableLines() {
+  lines();
+  if (!unreadable_.empty()) refuse("the file cannot be read (" + unreadable_ + ")");
+  if (!changed_ && !path_.empty()) {
+    if (const std::string why = FileWriteRefusal(path_); !why.empty()) refuse(why);
+  }
+  return *lines_;
+}
+
+void IniFile::refuse(const std::string& why) const { throw IniWriteError(path_, why); }
+
+std::string IniFile::text() const {
+  std::string t;
+  for (const auto& l : lines()) t.append(l).push_back('\n');
+  return t;
 }
 
 std::string IniFile::readString(const std::string& section, const std::string& key, const std::string& def) const {
-  const auto lines = load();
+  const auto& lines = this->lines();
   const auto sec = findSection(lines, section);
   if (!sec) return def;
   const auto at = findKey(lines, *sec, key);
@@ -156,9 +172,7 @@ bool IniFile::readBool(const std::string& section, const std::string& key, bool 
 void IniFile::writeString(const std::string& section, const std::string& key, const std::string& value) {
   const std::string sectionName = trim(section);
   const std::string keyName = trim(key);
-  const auto reject = [&](const std::string& why) {
-    throw IniWriteError("Cannot write the settings file " + path_ + ": " + why);
-  };
+  const auto reject = [&](const std::string& why) { refuse(why); };
   if (sectionName.empty() || hasLineBreak(sectionName) || sectionName.find(']') != std::string::npos)
     reject("bad section name \"" + section + "\"");
   if (keyName.empty() || hasLineBreak(keyName) || keyName.find('=') != std::string::npos ||
@@ -166,7 +180,7 @@ void IniFile::writeString(const std::string& section, const std::string& key, co
     reject("bad key name \"" + key + "\"");
   if (hasLineBreak(value)) reject("a value holds a line break");
 
-  auto lines = load();
+  auto& lines = changeableLines();
   const std::string newLine = keyName + "=" + trim(value);
   const auto sec = findSection(lines, sectionName);
   if (!sec) {
@@ -180,7 +194,7 @@ void IniFile::writeString(const std::string& section, const std::string& key, co
     while (pos > sec->header + 1 && trim(lines[pos - 1]).empty()) --pos;
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(pos), newLine);
   }
-  store(lines);
+  changed_ = true;
 }
 
 void IniFile::writeInteger(const std::string& section, const std::string& key, int value) {
@@ -193,7 +207,7 @@ void IniFile::writeBool(const std::string& section, const std::string& key, bool
 
 std::vector<std::string> IniFile::readSectionValues(const std::string& section) const {
   std::vector<std::string> out;
-  const auto lines = load();
+  const auto& lines = this->lines();
   const auto sec = findSection(lines, section);
   if (!sec) return out;
   for (size_t i = sec->header + 1; i < sec->end; ++i) {
@@ -206,19 +220,25 @@ std::vector<std::string> IniFile::readSectionValues(const std::string& section) 
 }
 
 void IniFile::eraseSection(const std::string& section) {
-  auto lines = load();
-  bool changed = false;
+  if (!findSection(lines(), section)) return;
+  auto& lines = changeableLines();
   while (const auto sec = findSection(lines, section)) {
     lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(sec->header),
                 lines.begin() + static_cast<std::ptrdiff_t>(sec->end));
-    changed = true;
   }
-  if (changed) store(lines);
+  changed_ = true;
 }
 
 void IniFile::flush() {
-  if (const std::string why = FileWriteRefusal(path_); !why.empty())
-    throw IniWriteError("Cannot write the settings file " + path_ + ": " + why);
+  if (!changed_) {
+    if (const std::string why = FileWriteRefusal(path_); !why.empty()) refuse(why);
+    return;
+  }
+  const std::string t = text();
+  if (const std::string why = ReplaceFileContents(path_, {reinterpret_cast<const std::uint8_t*>(t.data()), t.size()});
+      !why.empty())
+    refuse(why);
+  changed_ = false;
 }
 
 }  // namespace gw

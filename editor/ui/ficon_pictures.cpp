@@ -33,7 +33,7 @@ void TForm1::bColorPalSaveClick() {
   const std::string path = Local(savedlg.FileName);
   std::string error;
   if (!SavePaletteFile(State.TrueColorGrid, path, error))
-    boxes_->error(QStringLiteral("Unable to write to %1").arg(FromLocal(path)));
+    boxes_->error(QStringLiteral("Unable to write to %1: %2").arg(FromLocal(path), FromLocal(error)));
 }
 
 void TForm1::bColorPalOpenClick() {

@@ -10,8 +10,8 @@
 namespace gw {
 
 // Replaces the file's "Color Palette" section with the 256 slots of `grid`, keeping its other sections. The
-// file is written whole (a temporary copy beside it, renamed over it). Returns false with `error` set, the
-// file untouched, when it cannot be written.
+// file is written whole, once (platform/FileReplace). Returns false with `error` set to the reason, the file
+// untouched, when it cannot be written (a file that exists but cannot be read is not written over).
 bool SavePaletteFile(const std::vector<Color>& grid, const std::string& path, std::string& error);
 
 // Takes the file's section into `grid` when it has exactly 256 lines (see LoadColorPaletteSection); a file

@@ -1,5 +1,6 @@
 // The settings file: defaults, the reading rules of each key, the written file, and write failures.
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -7,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -248,6 +250,63 @@ TEST_F(SettingsTest, WriteFailuresAreReportedAtCloseAndSilentOnResize) {
   ASSERT_TRUE(error.has_value());
   EXPECT_FALSE(error->empty());
   EXPECT_FALSE(fs::exists(s.SettingsPath));
+}
+
+// What happens to one file of a folder, as the system reports it: the times it is opened, and the times it
+// is written whole (renamed into place or closed after writing).
+class FileEvents {
+ public:
+  FileEvents(const fs::path& folder, std::string name) : name_(std::move(name)) {
+    fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ::inotify_add_watch(fd_, folder.c_str(), IN_OPEN | IN_MOVED_TO | IN_CLOSE_WRITE);
+  }
+  ~FileEvents() { ::close(fd_); }
+  struct Counts {
+    int opened = 0;
+    int written = 0;
+  };
+  Counts take() {
+    Counts c;
+    alignas(inotify_event) char buffer[1 << 16];
+    for (ssize_t n; (n = ::read(fd_, buffer, sizeof buffer)) > 0;)
+      for (char* p = buffer; p < buffer + n;) {
+        const auto* e = reinterpret_cast<const inotify_event*>(p);
+        if (e->len > 0 && name_ == e->name) {
+          c.opened += (e->mask & IN_OPEN) != 0;
+          c.written += (e->mask & (IN_MOVED_TO | IN_CLOSE_WRITE)) != 0;
+        }
+        p += sizeof(inotify_event) + e->len;
+      }
+    return c;
+  }
+
+ private:
+  int fd_ = -1;
+  std::string name_;
+};
+
+TEST_F(SettingsTest, StartReadsTheFileOnceAndEachCloseOrResizeWritesItOnce) {
+  s.Creating = false;
+  FileEvents events(dir, kSettingsFileName);
+  const struct {
+    const char* what;
+    std::function<void()> run;
+    int opened, written;
+  } steps[] = {
+      // Opened to be read (the new text goes to a file of another name, then renamed), and written once.
+      {"close without a file", [&] { ASSERT_EQ(SaveSettings(s), std::nullopt); }, 0, 1},
+      {"close over the file", [&] { ASSERT_EQ(SaveSettings(s), std::nullopt); }, 1, 1},
+      {"resize", [&] { FormResize(s, 700, 500); }, 1, 1},
+      {"start", [&] { LoadSettings(s); }, 1, 0},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    events.take();
+    step.run();
+    const FileEvents::Counts c = events.take();
+    EXPECT_EQ(c.opened, step.opened);
+    EXPECT_EQ(c.written, step.written);
+  }
 }
 
 TEST_F(SettingsTest, OptionCommandsInvertTheirMarks) {

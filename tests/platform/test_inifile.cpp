@@ -61,10 +61,12 @@ TEST_F(IniFileTest, NewFileLayoutAndRoundTrip) {
   ini.writeInteger("Form Size", "Width", -12);
   ini.writeBool("Others", "Hints", true);
   ini.writeBool("Others", "Right Button Eraser", false);
+  EXPECT_FALSE(fs::exists(path_));  // nothing is written before the flush
+  ini.flush();
   EXPECT_EQ(fileText(),
             "[Color Palette]\nColor-0=255\nColor-1=16777215\n[Form Size]\nWidth=-12\n"
             "[Others]\nHints=1\nRight Button Eraser=0\n");
-  // A second object over the same file sees every write at once.
+  // A second object over the same file sees every flushed write.
   gw::IniFile again(path_);
   EXPECT_EQ(again.readInteger("Form Size", "Width", 0), -12);
   EXPECT_TRUE(again.readBool("Others", "Hints", false));
@@ -82,6 +84,7 @@ TEST_F(IniFileTest, NamesMatchWhateverTheCaseAndBlanksAreTrimmed) {
   // Rewriting under another spelling replaces the key in place instead of adding one; the untouched line
   // stays as it was (only its CRLF becomes LF).
   ini.writeString("OTHERS", "ICON SIZE", "48");
+  ini.flush();
   EXPECT_EQ(fileText(), "[ Others ]\n  Icon Type  =  Cursor  \nicon size=48\n");
 }
 
@@ -105,6 +108,7 @@ TEST_F(IniFileTest, WritesKeepEveryOtherLineAndPlaceNewKeysAtTheirSectionsEnd) {
   ini.writeString("Others", "Icon Size", "16");  // new key at the end of its section, before the blank line
   ini.writeInteger("Form Size", "Width", 800);
   ini.writeString("Extra", "k", "v");  // new section at the end of the file
+  ini.flush();
   EXPECT_EQ(fileText(),
             "; settings\n"
             "[Others]\n"
@@ -132,12 +136,14 @@ TEST_F(IniFileTest, EraseSectionRemovesHeaderAndLinesOnly) {
   writeFile("[A]\nx=1\n[Color Palette]\nColor-0=1\n; note\nColor-1=2\n[B]\ny=2\n");
   gw::IniFile ini(path_);
   ini.eraseSection("color palette");
+  ini.flush();
   EXPECT_EQ(fileText(), "[A]\nx=1\n[B]\ny=2\n");
   EXPECT_EQ(ini.readString("Color Palette", "Color-0", "none"), "none");
   // Writing the section anew after erasing it puts it at the end, keys in write order.
   for (int i = 0; i < 3; ++i) ini.writeInteger("Color Palette", "Color-" + std::to_string(i), i * 10);
   EXPECT_EQ(ini.readSectionValues("Color Palette"),
             (std::vector<std::string>{"Color-0=0", "Color-1=10", "Color-2=20"}));
+  ini.flush();
   EXPECT_EQ(fileText(), "[A]\nx=1\n[B]\ny=2\n[Color Palette]\nColor-0=0\nColor-1=10\nColor-2=20\n");
 }
 
@@ -248,9 +254,49 @@ TEST_F(IniFileTest, ReplacingKeepsPermissionsAndWritesThroughALink) {
   fs::create_symlink(path_, link);
   gw::IniFile viaLink(link.string());
   viaLink.writeInteger("S", "k", 2);
+  viaLink.flush();
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(fileText(), "[S]\nk=2\n");
   EXPECT_EQ(fs::status(path_).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST_F(IniFileTest, TextGivenInMemoryReadsAsAFileWould) {
+  gw::IniFile ini = gw::IniFile::FromText("[ S ]\r\nKey = v \r\n; note\nlast=1", path_);
+  EXPECT_EQ(ini.readString("s", "KEY", ""), "v");
+  EXPECT_EQ(ini.readSectionValues("S"), (std::vector<std::string>{"Key=v", "last=1"}));
+  ini.writeInteger("S", "key", 2);
+  EXPECT_EQ(ini.text(), "[ S ]\nKey=2\n; note\nlast=1\n");
+  EXPECT_FALSE(fs::exists(path_));
+  ini.flush();
+  EXPECT_EQ(fileText(), ini.text());
+  EXPECT_THROW(gw::IniFile::FromText("").flush(), gw::IniWriteError);  // nowhere to write
+}
+
+TEST_F(IniFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
+  // Larger than any settings file: it reads as empty, and writes are refused naming the file and why.
+  writeFile("[S]\nk=1\n");
+  fs::resize_file(path_, gw::kMaxIniFileBytes + 1);
+  gw::IniFile ini(path_);
+  EXPECT_EQ(ini.readString("S", "k", "def"), "def");
+  try {
+    ini.writeString("S", "k", "2");
+    FAIL() << "no error";
+  } catch (const gw::IniWriteError& e) {
+    EXPECT_EQ(std::string(e.what()), "Unable to write to " + path_ + ": the file cannot be read (the file is too large)");
+  }
+  EXPECT_EQ(fs::file_size(path_), gw::kMaxIniFileBytes + 1);
+}
+
+TEST_F(IniFileTest, AFailedFlushKeepsTheChangesForTheNext) {
+  writeFile("[S]\nk=1\n");
+  gw::IniFile ini(path_);
+  ini.writeString("S", "k", "2");
+  fs::permissions(path_, fs::perms::owner_read);
+  EXPECT_THROW(ini.flush(), gw::IniWriteError);
+  EXPECT_EQ(fileText(), "[S]\nk=1\n");
+  fs::permissions(path_, fs::perms::owner_write, fs::perm_options::add);
+  ini.flush();
+  EXPECT_EQ(fileText(), "[S]\nk=2\n");
 }
 
 }  // namespace

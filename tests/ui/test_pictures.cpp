@@ -225,7 +225,7 @@ class PicturesTest : public QObject {
 
     pick_.name = QStringLiteral("/proc/glyphwerk.pal");
     f->bColorPalSave->click();
-    QCOMPARE(boxes_->errors, QStringList{QStringLiteral("Unable to write to /proc/glyphwerk.pal")});
+    QCOMPARE(boxes_->errors, QStringList{QStringLiteral("Unable to write to /proc/glyphwerk.pal: the folder /proc is read-only")});
     QVERIFY(!s.Modified);
   }
 

@@ -1,0 +1,230 @@
+// The whole-file writer and reader: the temporary file's name and place, permissions, the choice of writing
+// in place, failures at every step, and whole-file reads.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/FileReplace.h"
+
+namespace fs = std::filesystem;
+
+namespace gw {
+namespace {
+
+std::span<const std::uint8_t> Bytes(const std::string& text) {
+  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+// Records the temporary files made, and makes chosen steps fail.
+class Watcher : public FileWriteWatcher {
+ public:
+  void TemporaryCreated(const std::string& folder, const std::string& name) override {
+    temporaries.push_back(fs::path(folder) / name);
+  }
+  int Fail(FileWriteStep step) override {
+    for (const auto& [s, e] : failures)
+      if (s == step) return e;
+    return 0;
+  }
+  std::vector<fs::path> temporaries;
+  std::vector<std::pair<FileWriteStep, int>> failures;
+};
+
+class FileReplaceTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string tmpl = (fs::temp_directory_path() / "gw-replace-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+    dir = tmpl;
+    WatchFileWrites(&watcher);
+  }
+  void TearDown() override {
+    WatchFileWrites(nullptr);
+    std::error_code ec;
+    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(dir, ec);
+  }
+  static std::string Text(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  }
+  static struct stat Stat(const fs::path& p) {
+    struct stat st {};
+    ::stat(p.c_str(), &st);
+    return st;
+  }
+  std::size_t Entries() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+  }
+
+  fs::path dir;
+  Watcher watcher;
+};
+
+TEST_F(FileReplaceTest, TheTemporaryFileHasAShortNameBesideTheFileWhateverItsLength) {
+  for (const std::size_t length : {1, 12, 200, 250, 255}) {
+    SCOPED_TRACE(length);
+    const fs::path target = dir / std::string(length, 'x');
+    watcher.temporaries.clear();
+    for (const char* text : {"first", "second, longer"}) {
+      EXPECT_EQ(ReplaceFileContents(target.string(), Bytes(text)), "");
+      EXPECT_EQ(Text(target), text);
+    }
+    ASSERT_EQ(watcher.temporaries.size(), 2u);
+    for (const fs::path& t : watcher.temporaries) {
+      EXPECT_EQ(t.parent_path(), dir);
+      EXPECT_LE(t.filename().string().size(), 10u) << t;
+      EXPECT_FALSE(fs::exists(t));
+    }
+    EXPECT_NE(watcher.temporaries[0], watcher.temporaries[1]);
+    fs::remove(target);
+    EXPECT_EQ(Entries(), 0u);
+  }
+}
+
+TEST_F(FileReplaceTest, PermissionsOfAnOldFileAreKeptAndANewFileGetsTheUsualOnes) {
+  const fs::path target = dir / "f";
+  const mode_t oldMask = ::umask(022);
+  EXPECT_EQ(ReplaceFileContents(target.string(), Bytes("new")), "");
+  EXPECT_EQ(Stat(target).st_mode & 07777, 0644u);
+  ::chmod(target.c_str(), 0604);
+  EXPECT_EQ(ReplaceFileContents(target.string(), Bytes("again")), "");
+  EXPECT_EQ(Stat(target).st_mode & 07777, 0604u);
+  ::umask(oldMask);
+}
+
+TEST_F(FileReplaceTest, RefusalsNameTheCauseAndTouchNothing) {
+  const fs::path file = dir / "file", locked = dir / "locked", sub = dir / "sub";
+  std::ofstream(file) << "old";
+  std::ofstream(locked) << "old";
+  fs::permissions(locked, fs::perms::owner_read);
+  fs::create_directory(sub);
+  const struct {
+    std::string path;
+    const char* why;
+  } cases[] = {{"", "no file name"},
+               {(dir / "missing" / "f").string(), "does not exist"},
+               {(file / "f").string(), "does not exist"},
+               {sub.string(), "it is a folder"},
+               {locked.string(), "the file is read-only"},
+               {"/dev/null", "it is not a plain file"},
+               {"/proc/gw-new-file", "the folder /proc is read-only"}};
+  for (const auto& c : cases) {
+    EXPECT_NE(FileWriteRefusal(c.path).find(c.why), std::string::npos) << c.path;
+    EXPECT_NE(ReplaceFileContents(c.path, Bytes("new")).find(c.why), std::string::npos) << c.path;
+  }
+  EXPECT_EQ(Text(locked), "old");
+  EXPECT_EQ(Text(file), "old");
+  EXPECT_EQ(Entries(), 3u);
+  EXPECT_TRUE(watcher.temporaries.empty());
+}
+
+TEST_F(FileReplaceTest, AFailureAtAnyStepLeavesTheOldFileOrNone) {
+  const std::pair<FileWriteStep, int> failures[] = {{FileWriteStep::CreateTemporary, EMFILE},
+                                                    {FileWriteStep::Write, ENOSPC},
+                                                    {FileWriteStep::Sync, EIO},
+                                                    {FileWriteStep::Rename, EXDEV}};
+  for (const auto& failure : failures)
+    for (const bool exists : {true, false}) {
+      SCOPED_TRACE(std::to_string(failure.second) + (exists ? " over a file" : " new"));
+      const fs::path target = dir / "f";
+      if (exists) std::ofstream(target) << "old";
+      watcher.failures = {failure};
+      const std::string why = ReplaceFileContents(target.string(), Bytes("new"));
+      const bool inPlace = exists && failure.first == FileWriteStep::CreateTemporary;
+      EXPECT_EQ(why, inPlace ? "" : std::strerror(failure.second));
+      EXPECT_EQ(Text(target), exists ? (inPlace ? "new" : "old") : "");
+      EXPECT_EQ(fs::exists(target), exists);
+      EXPECT_EQ(Entries(), exists ? 1u : 0u) << "no temporary file left";
+      fs::remove(target);
+    }
+}
+
+TEST_F(FileReplaceTest, AFileThatCannotBeReplacedIsWrittenInPlace) {
+  // The folder takes no new file, or refuses the rename over the file: a writable file is written in place
+  // (the same file, shorter or longer than before); a new file is refused.
+  const std::vector<std::pair<FileWriteStep, int>> refusals[] = {
+      {{FileWriteStep::CreateTemporary, EACCES}},
+      {{FileWriteStep::CreateTemporary, EROFS}},
+      {{FileWriteStep::Rename, EPERM}},
+      {{FileWriteStep::Rename, EBUSY}},
+  };
+  for (const auto& refusal : refusals)
+    for (const char* text : {"much longer than before", "short"}) {
+      SCOPED_TRACE(std::to_string(refusal[0].second) + " " + text);
+      const fs::path target = dir / "f";
+      std::ofstream(target) << "the old contents";
+      const ino_t inode = Stat(target).st_ino;
+      watcher.failures = refusal;
+      EXPECT_EQ(ReplaceFileContents(target.string(), Bytes(text)), "");
+      EXPECT_EQ(Text(target), text);
+      EXPECT_EQ(Stat(target).st_ino, inode);
+      EXPECT_EQ(Entries(), 1u);
+      fs::remove(target);
+      EXPECT_EQ(ReplaceFileContents(target.string(), Bytes(text)), std::strerror(refusal[0].second));
+      EXPECT_EQ(Entries(), 0u);
+    }
+  // Writing in place can fail too, and says why.
+  const fs::path target = dir / "f";
+  std::ofstream(target) << "old";
+  watcher.failures = {{FileWriteStep::CreateTemporary, EACCES}, {FileWriteStep::WriteInPlace, ENOSPC}};
+  EXPECT_EQ(ReplaceFileContents(target.string(), Bytes("new")), std::strerror(ENOSPC));
+  EXPECT_EQ(Text(target), "old");
+}
+
+TEST_F(FileReplaceTest, AReadOnlyFolderIsNeverWrittenIntoOnlyItsWritableFilesInPlace) {
+  // By the permission bits, so this holds for the superuser as well.
+  const fs::path file = dir / "f";
+  std::ofstream(file) << "old";
+  const ino_t inode = Stat(file).st_ino;
+  fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_EQ(ReplaceFileContents(file.string(), Bytes("new")), "");
+  EXPECT_EQ(Text(file), "new");
+  EXPECT_EQ(Stat(file).st_ino, inode);
+  EXPECT_TRUE(watcher.temporaries.empty());
+  if (::geteuid() != 0) {
+    // Without the permission checks of the superuser, the system itself refuses the temporary file.
+    fs::permissions(dir, fs::perms::owner_all);
+    fs::permissions(dir, fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_EQ(ReplaceFileContents(file.string(), Bytes("again")), "");
+  }
+}
+
+TEST_F(FileReplaceTest, ReadingAWholeFile) {
+  const fs::path file = dir / "f";
+  std::ofstream(file) << "0123456789";
+  const struct {
+    std::string path;
+    std::uintmax_t limit;
+    const char* error;
+    bool missing;
+  } cases[] = {{file.string(), 10, "", false},
+               {file.string(), 9, "the file is too large", false},
+               {(dir / "none").string(), 10, "no such file", true},
+               {(file / "below").string(), 10, "no such file", true},
+               {dir.string(), 10, "it is a folder", false},
+               {"/proc/self/status", 1 << 20, "", false},
+               {"/proc/self/status", 8, "the file is too large", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path + " " + std::to_string(c.limit));
+    const FileContents r = ReadFileContents(c.path, c.limit);
+    EXPECT_EQ(r.error, c.error);
+    EXPECT_EQ(r.missing, c.missing);
+    EXPECT_EQ(r.bytes.empty(), !r.error.empty());  // the size /proc gives (0) is not believed
+  }
+  const FileContents r = ReadFileContents(file.string(), 10);
+  EXPECT_EQ(std::string(r.bytes.begin(), r.bytes.end()), "0123456789");
+}
+
+}  // namespace
+}  // namespace gw
