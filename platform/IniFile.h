@@ -29,7 +29,7 @@ class IniWriteError : public std::runtime_error {
 };
 
 // A settings file is never larger than this; a larger one reads as empty and is not written over.
-inline constexpr std::uintmax_t kMaxIniFileBytes = 16u << 20;
+inline constexpr std::uintmax_t kMaxIniFileBytes = 1u << 20;
 
 class IniFile {
  public:

@@ -1,7 +1,5 @@
 #include "iconfile/core/PictureImport.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -16,11 +14,16 @@ namespace gw {
 namespace {
 
 // Compressed files of a picture within the size limits stay far below this.
-constexpr long long kMaxPictureFileBytes = 1LL << 30;
+constexpr std::uintmax_t kMaxPictureFileBytes = 1u << 30;
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::string& error) {
+  FileContents file = ReadFileContents(path, kMaxPictureFileBytes);
+  if (!file.error.empty()) {
+    error = file.error;
+    return std::nullopt;
+  }
+  return std::move(file.bytes);
+}
 
 }  // namespace
 
@@ -31,34 +34,6 @@ int ImportIconSize(int width, int height) {
     if (m <= size) return size;
   return 64;
 }
-
-namespace {
-
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::string& error) {
-  std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
-  if (!f) {
-    error = std::strerror(errno);
-    return std::nullopt;
-  }
-  std::vector<std::uint8_t> bytes;
-  std::uint8_t chunk[1 << 16];
-  for (;;) {
-    const std::size_t n = std::fread(chunk, 1, sizeof chunk, f.get());
-    bytes.insert(bytes.end(), chunk, chunk + n);
-    if (static_cast<long long>(bytes.size()) > kMaxPictureFileBytes) {
-      error = "the file is too large";
-      return std::nullopt;
-    }
-    if (n < sizeof chunk) break;
-  }
-  if (std::ferror(f.get())) {
-    error = "the file cannot be read";
-    return std::nullopt;
-  }
-  return bytes;
-}
-
-}  // namespace
 
 std::optional<Picture> ReadPictureFile(const std::string& path, std::string& error) {
   const auto bytes = ReadWholeFile(path, error);

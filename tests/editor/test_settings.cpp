@@ -258,7 +258,8 @@ class FileEvents {
  public:
   FileEvents(const fs::path& folder, std::string name) : name_(std::move(name)) {
     fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    ::inotify_add_watch(fd_, folder.c_str(), IN_OPEN | IN_MOVED_TO | IN_CLOSE_WRITE);
+    // Closes are watched too, so that opens one after the other are not merged into one event.
+    ::inotify_add_watch(fd_, folder.c_str(), IN_OPEN | IN_CLOSE_NOWRITE | IN_MOVED_TO | IN_CLOSE_WRITE);
   }
   ~FileEvents() { ::close(fd_); }
   struct Counts {
