@@ -19,6 +19,8 @@ bool SavePaletteFile(const std::vector<Color>& grid, const std::string& path, st
     error = e.reason();
   } catch (const std::bad_alloc&) {
     error = "not enough memory";
+  } catch (const std::exception& e) {
+    error = e.what();
   }
   return false;
 }

@@ -1,5 +1,6 @@
-// The whole-file writer and reader: the temporary file's name and place, permissions, the choice of writing
-// in place, failures at every step, and whole-file reads.
+// The whole-file writer and reader: the temporary file's name and place, permissions, refusals, the choice
+// of writing in place, and whole-file reads. Failures on the way and read-only folders are tested for every
+// writer of the editor in tests/iconfile/test_file_writes.cpp.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -129,36 +130,13 @@ TEST_F(FileReplaceTest, RefusalsNameTheCauseAndTouchNothing) {
   EXPECT_TRUE(watcher.temporaries.empty());
 }
 
-TEST_F(FileReplaceTest, AFailureAtAnyStepLeavesTheOldFileOrNone) {
-  const std::pair<FileWriteStep, int> failures[] = {{FileWriteStep::CreateTemporary, EMFILE},
-                                                    {FileWriteStep::Write, ENOSPC},
-                                                    {FileWriteStep::Sync, EIO},
-                                                    {FileWriteStep::Rename, EXDEV}};
-  for (const auto& failure : failures)
-    for (const bool exists : {true, false}) {
-      SCOPED_TRACE(std::to_string(failure.second) + (exists ? " over a file" : " new"));
-      const fs::path target = dir / "f";
-      if (exists) std::ofstream(target) << "old";
-      watcher.failures = {failure};
-      const std::string why = ReplaceFileContents(target.string(), Bytes("new"));
-      const bool inPlace = exists && failure.first == FileWriteStep::CreateTemporary;
-      EXPECT_EQ(why, inPlace ? "" : std::strerror(failure.second));
-      EXPECT_EQ(Text(target), exists ? (inPlace ? "new" : "old") : "");
-      EXPECT_EQ(fs::exists(target), exists);
-      EXPECT_EQ(Entries(), exists ? 1u : 0u) << "no temporary file left";
-      fs::remove(target);
-    }
-}
-
 TEST_F(FileReplaceTest, AFileThatCannotBeReplacedIsWrittenInPlace) {
   // The folder takes no new file, or refuses the rename over the file: a writable file is written in place
   // (the same file, shorter or longer than before); a new file is refused.
-  const std::vector<std::pair<FileWriteStep, int>> refusals[] = {
-      {{FileWriteStep::CreateTemporary, EACCES}},
-      {{FileWriteStep::CreateTemporary, EROFS}},
-      {{FileWriteStep::Rename, EPERM}},
-      {{FileWriteStep::Rename, EBUSY}},
-  };
+  const std::vector<std::pair<FileWriteStep, int>> refusals[] = {{{FileWriteStep::CreateTemporary, EACCES}},
+                                                                  {{FileWriteStep::CreateTemporary, EROFS}},
+                                                                  {{FileWriteStep::Rename, EPERM}},
+                                                                  {{FileWriteStep::Rename, EBUSY}}};
   for (const auto& refusal : refusals)
     for (const char* text : {"much longer than before", "short"}) {
       SCOPED_TRACE(std::to_string(refusal[0].second) + " " + text);
@@ -180,24 +158,6 @@ TEST_F(FileReplaceTest, AFileThatCannotBeReplacedIsWrittenInPlace) {
   watcher.failures = {{FileWriteStep::CreateTemporary, EACCES}, {FileWriteStep::WriteInPlace, ENOSPC}};
   EXPECT_EQ(ReplaceFileContents(target.string(), Bytes("new")), std::strerror(ENOSPC));
   EXPECT_EQ(Text(target), "old");
-}
-
-TEST_F(FileReplaceTest, AReadOnlyFolderIsNeverWrittenIntoOnlyItsWritableFilesInPlace) {
-  // By the permission bits, so this holds for the superuser as well.
-  const fs::path file = dir / "f";
-  std::ofstream(file) << "old";
-  const ino_t inode = Stat(file).st_ino;
-  fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
-  EXPECT_EQ(ReplaceFileContents(file.string(), Bytes("new")), "");
-  EXPECT_EQ(Text(file), "new");
-  EXPECT_EQ(Stat(file).st_ino, inode);
-  EXPECT_TRUE(watcher.temporaries.empty());
-  if (::geteuid() != 0) {
-    // Without the permission checks of the superuser, the system itself refuses the temporary file.
-    fs::permissions(dir, fs::perms::owner_all);
-    fs::permissions(dir, fs::perms::owner_write, fs::perm_options::remove);
-    EXPECT_EQ(ReplaceFileContents(file.string(), Bytes("again")), "");
-  }
 }
 
 TEST_F(FileReplaceTest, ReadingAWholeFile) {
