@@ -56,13 +56,15 @@ bool HasWriteBit(mode_t mode) { return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) !=
 
 // Whether `p` may be written: access() for the caller, and the permission bits besides, which access()
 // waives for the superuser.
-bool Writable(const fs::path& p, const struct stat& st) { return ::access(p.c_str(), W_OK) == 0 && HasWriteBit(st.st_mode); }
+bool Writable(const fs::path& p, const struct stat& st) {
+  return ::access(p.c_str(), W_OK) == 0 && HasWriteBit(st.st_mode);
+}
 
 // What writing `target` comes to before anything is tried.
 struct WritePlan {
-  std::string refusal;       // non-empty: nothing is to be tried
-  bool exists = false;       // the file is there (a plain file, writable)
-  struct stat file {};       // its status when it exists
+  std::string refusal;          // non-empty: nothing is to be tried
+  bool exists = false;          // the file is there (a plain file, writable)
+  struct stat file {};          // its status when it exists
   bool newFileAllowed = false;  // a file may be made in the folder
   fs::path folder;
 };
@@ -73,7 +75,8 @@ WritePlan PlanWrite(const fs::path& target) {
   if (plan.folder.empty()) plan.folder = ".";
   struct stat folder {};
   if (::stat(plan.folder.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode)) {
-    plan.refusal = "the folder " + plan.folder.string() + " does not exist";
+    const bool missing = errno == ENOENT || errno == ENOTDIR || !S_ISDIR(folder.st_mode);
+    plan.refusal = missing ? "the folder " + plan.folder.string() + " does not exist" : Why(errno);
     return plan;
   }
   plan.newFileAllowed = Writable(plan.folder, folder);
@@ -165,8 +168,9 @@ struct TemporaryFailure {
 
 // The temporary file in `folderFd` is filled, given the old file's owner and permissions, flushed to the
 // disk and put in the file's place. A failure leaves no temporary file behind.
-std::optional<TemporaryFailure> ReplaceThroughTemporary(int folderFd, const std::string& folder, const std::string& name,
-                                                        const WritePlan& plan, std::span<const std::uint8_t> bytes) {
+std::optional<TemporaryFailure> ReplaceThroughTemporary(int folderFd, const std::string& folder,
+                                                        const std::string& name, const WritePlan& plan,
+                                                        std::span<const std::uint8_t> bytes) {
   std::string tmpName;
   Fd tmp(CreateTemporary(folderFd, tmpName));
   if (!tmp) return TemporaryFailure{FileWriteStep::CreateTemporary, errno};
@@ -213,9 +217,9 @@ std::string Replace(const std::string& path, std::span<const std::uint8_t> bytes
     if (!failure) return {};
     // A folder that takes no new file, or lets no file be renamed over this one, still lets a writable file
     // be written in place. A failure while writing the temporary file is reported: the file stays whole.
-    const bool folderRefused =
-        failure->step == FileWriteStep::CreateTemporary ||
-        (failure->step == FileWriteStep::Rename && (failure->error == EACCES || failure->error == EPERM || failure->error == EBUSY));
+    const int e = failure->error;
+    const bool folderRefused = failure->step == FileWriteStep::CreateTemporary ||
+                               (failure->step == FileWriteStep::Rename && (e == EACCES || e == EPERM || e == EBUSY));
     if (!plan.exists || !folderRefused) return Why(failure->error);
   }
   return WriteInPlace(target, bytes);

@@ -282,7 +282,8 @@ TEST_F(IniFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
     ini.writeString("S", "k", "2");
     FAIL() << "no error";
   } catch (const gw::IniWriteError& e) {
-    EXPECT_EQ(std::string(e.what()), "Unable to write to " + path_ + ": the file cannot be read (the file is too large)");
+    EXPECT_EQ(std::string(e.what()),
+              "Unable to write to " + path_ + ": the file cannot be read (the file is too large)");
   }
   EXPECT_EQ(fs::file_size(path_), gw::kMaxIniFileBytes + 1);
 }
