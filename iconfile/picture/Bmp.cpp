@@ -134,53 +134,67 @@ std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> b, std::string& e
   // Uncompressed rows must all be there before the picture is made (the last one without its padding).
   if (!runs && !data.has(stride * static_cast<std::size_t>(h - 1), rowBytes))
     return Refuse(error, "BMP pixel data is truncated");
+
+  if (runs) {
+    // Walks the runs, drawing them into `p` when there is one; false when the data ends before the picture.
+    const auto walk = [&](Picture* p) {
+      std::uint64_t pos = 0;
+      int x = 0, y = 0;  // y counts rows from the bottom
+      auto put = [&](std::uint32_t index) {
+        if (p && x < w && y < h) SetColor(p->pixel(x, h - 1 - y), indexColor(index));
+        ++x;
+      };
+      for (;;) {
+        const auto pair = data.bytes(pos, 2);
+        if (!pair) return false;
+        const std::uint32_t n = (*pair)[0], v = (*pair)[1];
+        pos += 2;
+        if (n > 0) {
+          if (!p) {
+            x += static_cast<int>(n);
+          } else {
+            for (std::uint32_t i = 0; i < n; ++i) put(compression == kRle8 ? v : (i % 2 == 0 ? v >> 4 : v & 15));
+          }
+        } else if (v == 0) {
+          x = 0;
+          ++y;
+        } else if (v == 1) {
+          return true;
+        } else if (v == 2) {
+          const auto delta = data.bytes(pos, 2);
+          if (!delta) return false;
+          x += (*delta)[0];
+          y += (*delta)[1];
+          pos += 2;
+        } else {
+          const std::uint64_t bytes = compression == kRle8 ? v : (v + 1) / 2;
+          const auto literal = data.bytes(pos, bytes);
+          if (!literal) return false;
+          const auto s = *literal;
+          if (!p) {
+            x += static_cast<int>(v);
+          } else {
+            for (std::uint32_t i = 0; i < v; ++i)
+              put(compression == kRle8 ? s[i] : (i % 2 == 0 ? s[i / 2] >> 4 : s[i / 2] & 15));
+          }
+          pos += (bytes + 1) & ~std::uint64_t{1};
+        }
+        if (y >= h) return true;
+        x = std::min(x, w);  // past the right edge nothing more is drawn on this row
+      }
+    };
+    // Walked once to see that the data is whole, and only then drawn: a file cut short is refused before a
+    // large picture is made. Pixels the runs skip stay transparent white.
+    if (!walk(nullptr)) return Refuse(error, "BMP run-length data is truncated");
+    Picture p = Picture::Filled(w, h, 255, 255, 255, 0);
+    walk(&p);
+    return p;
+  }
+
   Picture p;
   p.width = w;
   p.height = h;
   p.rgba.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4, 255);
-
-  if (runs) {
-    // Pixels the runs skip stay transparent white.
-    for (std::size_t i = 3; i < p.rgba.size(); i += 4) p.rgba[i] = 0;
-    std::uint64_t pos = 0;
-    int x = 0, y = 0;  // y counts rows from the bottom
-    auto put = [&](std::uint32_t index) {
-      if (x < w && y < h) SetColor(p.pixel(x, h - 1 - y), indexColor(index));
-      ++x;
-    };
-    for (;;) {
-      const auto pair = data.bytes(pos, 2);
-      if (!pair) return Refuse(error, "BMP run-length data is truncated");
-      const std::uint32_t n = (*pair)[0], v = (*pair)[1];
-      pos += 2;
-      if (n > 0) {
-        for (std::uint32_t i = 0; i < n; ++i) put(compression == kRle8 ? v : (i % 2 == 0 ? v >> 4 : v & 15));
-      } else if (v == 0) {
-        x = 0;
-        ++y;
-      } else if (v == 1) {
-        break;
-      } else if (v == 2) {
-        const auto delta = data.bytes(pos, 2);
-        if (!delta) return Refuse(error, "BMP run-length data is truncated");
-        x += (*delta)[0];
-        y += (*delta)[1];
-        pos += 2;
-      } else {
-        const std::uint64_t bytes = compression == kRle8 ? v : (v + 1) / 2;
-        const auto literal = data.bytes(pos, bytes);
-        if (!literal) return Refuse(error, "BMP run-length data is truncated");
-        const auto s = *literal;
-        for (std::uint32_t i = 0; i < v; ++i)
-          put(compression == kRle8 ? s[i] : (i % 2 == 0 ? s[i / 2] >> 4 : s[i / 2] & 15));
-        pos += (bytes + 1) & ~std::uint64_t{1};
-      }
-      if (y >= h) break;
-      x = std::min(x, w);  // past the right edge nothing more is drawn on this row
-    }
-    return p;
-  }
-
   bool anyAlpha = false;
   for (int row = 0; row < h; ++row) {
     // Checked above for every row: the bytes of the row's pixels are there.

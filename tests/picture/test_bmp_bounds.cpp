@@ -71,4 +71,54 @@ TEST(BmpBitFields, RowsTheFileCannotHoldAreRefused) {
   }
 }
 
+// A 3 x 2 RLE8 picture with a black and white colour table and the given run-length data.
+std::vector<std::uint8_t> Rle8Bmp(const std::vector<std::uint8_t>& runs) {
+  std::vector<std::uint8_t> b(14 + 40 + 8, 0);
+  b[0] = 'B', b[1] = 'M';
+  Put32(b, 10, static_cast<std::uint32_t>(b.size()));
+  Put32(b, 14, 40);
+  Put32(b, 18, 3);
+  Put32(b, 22, 2);
+  b[26] = 1, b[28] = 8;
+  Put32(b, 30, 1);
+  Put32(b, 46, 2);
+  Put32(b, 58, 0x00FFFFFF);
+  b.insert(b.end(), runs.begin(), runs.end());
+  return b;
+}
+
+// Run-length data is whole when it reaches an end of picture or the top row; anything cut short before is
+// refused. Skipped pixels are transparent white.
+TEST(BmpRunLengths, AreDecodedOnlyWhenWhole) {
+  struct Case {
+    std::vector<std::uint8_t> runs;
+    const char* bottomRow;  // 'W' white, 'K' black, '.' skipped; nullptr: refused
+  } const cases[] = {
+      {{2, 1, 0, 0, 1, 0, 0, 1}, "WW."},
+      {{0, 3, 1, 0, 1, 0, 0, 0, 0, 0}, "WKW"},          // a literal of three, padded to an even length
+      {{0, 2, 1, 0, 1, 1, 0, 1}, ".W."},                // a delta moves right
+      {{3, 0, 0, 0, 3, 1, 0, 0}, "KKK"},                // past the top row: no end marker needed
+      {{2, 1}, nullptr},                                // no end
+      {{0, 2, 1}, nullptr},                             // delta cut short
+      {{0, 3, 1, 0}, nullptr},                          // literal cut short
+      {{0}, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.runs));
+    std::string error;
+    const auto p = DecodeBmp(Rle8Bmp(c.runs), error);
+    if (!c.bottomRow) {
+      EXPECT_FALSE(p);
+      EXPECT_EQ(error, "BMP run-length data is truncated");
+      continue;
+    }
+    ASSERT_TRUE(p) << error;
+    for (int x = 0; x < 3; ++x) {
+      const std::uint8_t* px = p->pixel(x, 1);
+      const char seen = px[3] == 0 ? '.' : px[0] == 255 ? 'W' : 'K';
+      EXPECT_EQ(seen, c.bottomRow[x]) << x;
+    }
+  }
+}
+
 }  // namespace
