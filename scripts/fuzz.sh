@@ -66,10 +66,10 @@ for name in "${targets[@]}"; do
   log=build-fuzz/$name.log
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)
-  inputs=$(find "build-fuzz/corpus/$name" -type f 2> /dev/null | wc -l)
+  inputs=$(find "build-fuzz/corpus/$name" -type f 2> /dev/null | wc -l || true)
   findings=none
   if [ "$status" -ne 0 ]; then
-    findings=$(ls "build-fuzz/$name"-{crash,leak,timeout,oom}-* 2> /dev/null | tr '\n' ' ')
+    findings=$(ls "build-fuzz/$name"-{crash,leak,timeout,oom}-* 2> /dev/null | tr '\n' ' ' || true)
     findings=${findings:-"exit status $status, see $log"}
     failed=1
   fi
