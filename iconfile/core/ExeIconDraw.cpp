@@ -9,15 +9,17 @@
 
 #include "iconfile/picture/Picture.h"
 #include "platform/Alpha.h"
+#include "platform/ByteReader.h"
 
 namespace gw {
 
 namespace {
 
+// A little-endian field of 1 to 4 bytes, read checked: 0 where the bytes are not there (the sizes are
+// checked before, so that does not happen).
 std::uint32_t Le(std::span<const std::uint8_t> b, std::size_t at, int width) {
-  std::uint32_t v = 0;
-  for (int i = width - 1; i >= 0; --i) v = (v << 8) | b[at + static_cast<std::size_t>(i)];
-  return v;
+  const ByteReader r(b);
+  return (width == 4 ? r.u32(at) : width == 3 ? r.u24(at) : width == 2 ? r.u16(at) : r.u8(at)).value_or(0);
 }
 
 // The source run [lo, hi) that destination position k of `dst` takes from `src` positions.
@@ -138,7 +140,7 @@ bool DrawDib(std::span<const std::uint8_t> b, Bitmap& cell) {
   std::vector<std::uint32_t> palette(static_cast<std::size_t>(colors));
   for (std::int64_t i = 0; i < colors; ++i) {
     const std::size_t at = static_cast<std::size_t>(tableAt + i * entrySize);
-    palette[static_cast<std::size_t>(i)] = (std::uint32_t{b[at + 2]} << 16) | (std::uint32_t{b[at + 1]} << 8) | b[at];
+    palette[static_cast<std::size_t>(i)] = Le(b, at, 3);  // blue, green, red
   }
   // Rows are stored bottom-up.
   const auto color = [&](std::int64_t x, std::int64_t y) -> std::uint32_t {
@@ -150,7 +152,7 @@ bool DrawDib(std::span<const std::uint8_t> b, Bitmap& cell) {
       return (Field(v, masks[0]) << 16) | (Field(v, masks[1]) << 8) | Field(v, masks[2]);
     }
     const std::int64_t bit = x * bpp;
-    const std::uint32_t index = (b[row + static_cast<std::size_t>(bit / 8)] >> (8 - bpp - bit % 8)) & ((1u << bpp) - 1);
+    const std::uint32_t index = (Le(b, row + static_cast<std::size_t>(bit / 8), 1) >> (8 - bpp - bit % 8)) & ((1u << bpp) - 1);
     return index < palette.size() ? palette[index] : 0;
   };
   bool alpha = false;
@@ -168,7 +170,7 @@ bool DrawDib(std::span<const std::uint8_t> b, Bitmap& cell) {
   if (hasMask)
     mask = Stretch(width, height, [&](std::int64_t x, std::int64_t y) -> std::uint32_t {
       const std::size_t row = static_cast<std::size_t>(maskAt + (height - 1 - y) * maskStride);
-      return (b[row + static_cast<std::size_t>(x / 8)] >> (7 - x % 8)) & 1 ? 0xFFFFFFu : 0u;
+      return (Le(b, row + static_cast<std::size_t>(x / 8), 1) >> (7 - x % 8)) & 1 ? 0xFFFFFFu : 0u;
     }, edge);
   for (int y = 0; y < edge; ++y)
     for (int x = 0; x < edge; ++x) {

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "editor/core/Transparency.h"
+#include "platform/ByteReader.h"
 
 namespace gw {
 
@@ -127,22 +128,6 @@ std::vector<std::uint8_t> EncodeIconFile(const EditorState& s, const IconFormat&
 
 namespace {
 
-class Reader {
- public:
-  explicit Reader(std::span<const std::uint8_t> b) : bytes_(b) {}
-  std::uint64_t size() const { return bytes_.size(); }
-  bool has(std::uint64_t at, std::uint64_t n) const { return at <= size() && n <= size() - at; }
-  // Callers check has() first.
-  std::uint8_t u8(std::uint64_t at) const { return bytes_[static_cast<std::size_t>(at)]; }
-  std::uint16_t u16(std::uint64_t at) const { return static_cast<std::uint16_t>(u8(at) | u8(at + 1) << 8); }
-  std::uint32_t u32(std::uint64_t at) const {
-    return static_cast<std::uint32_t>(u16(at)) | static_cast<std::uint32_t>(u16(at + 2)) << 16;
-  }
-
- private:
-  std::span<const std::uint8_t> bytes_;
-};
-
 std::optional<DecodedIconFile> Refuse(std::string* why, const char* reason) {
   if (why) *why = reason;
   return std::nullopt;
@@ -167,47 +152,50 @@ const IconFormat* Recognize(int idType, int width, int c, int b, int headerBits)
 }  // namespace
 
 std::optional<DecodedIconFile> DecodeIconFile(std::span<const std::uint8_t> bytes, std::string* why) {
-  const Reader r(bytes);
+  const ByteReader r(bytes);
   if (!r.has(0, kIconImageOffset)) return Refuse(why, "shorter than a directory and its entry");
-  if (r.u16(0) != 0) return Refuse(why, "reserved word not 0");
-  const int idType = r.u16(2);
+  // The directory and its first entry are there: none of these reads fails.
+  if (r.u16(0) != 0u) return Refuse(why, "reserved word not 0");
+  const int idType = static_cast<int>(r.u16(2).value_or(0));
   if (idType != 1 && idType != 2) return Refuse(why, "neither an icon nor a cursor");
-  if (r.u16(4) == 0) return Refuse(why, "no images");
-  const int width = r.u8(6);
-  const int colorCount = r.u8(8);
-  const int entryBits = r.u16(12);
-  const std::uint64_t offset = r.u32(18);
-  const bool haveHeader = r.has(offset, kIconHeaderSize);
-  const int headerBits = haveHeader ? r.u16(offset + 14) : -1;
+  if (r.u16(4) == 0u) return Refuse(why, "no images");
+  const int width = static_cast<int>(r.u8(6).value_or(0));
+  const int colorCount = static_cast<int>(r.u8(8).value_or(0));
+  const int entryBits = static_cast<int>(r.u16(12).value_or(0));
+  const std::uint64_t offset = r.u32(18).value_or(0);
+  const auto header = r.bytes(offset, kIconHeaderSize);
+  const ByteReader h(header.value_or(std::span<const std::uint8_t>{}));
+  const int headerBits = header ? static_cast<int>(h.u16(14).value_or(0)) : -1;
 
   const IconFormat* f = Recognize(idType, width, colorCount, entryBits, headerBits);
   if (!f) return Refuse(why, "not one of the supported formats");
-  if (!haveHeader) return Refuse(why, "bitmap header outside the file");
+  if (!header) return Refuse(why, "bitmap header outside the file");
   const int S = f->size;
-  if (r.u32(offset) != kIconHeaderSize) return Refuse(why, "not a 40-byte bitmap header");
-  if (static_cast<std::int32_t>(r.u32(offset + 4)) != S || static_cast<std::int32_t>(r.u32(offset + 8)) != 2 * S)
-    return Refuse(why, "bitmap size does not match the entry");
+  if (h.u32(0) != kIconHeaderSize) return Refuse(why, "not a 40-byte bitmap header");
+  if (h.i32(4) != S || h.i32(8) != 2 * S) return Refuse(why, "bitmap size does not match the entry");
   if (headerBits != f->bits) return Refuse(why, "bit count does not match the entry");
-  if (r.u32(offset + 16) != 0) return Refuse(why, "compressed bitmap");
+  if (h.u32(16) != 0u) return Refuse(why, "compressed bitmap");
 
   // The colour table: biClrUsed entries, 0 meaning all that the depth can index.
-  const std::uint64_t used = r.u32(offset + 32);
+  const std::uint64_t used = h.u32(32).value_or(0);
   std::uint64_t entries = used;
   if (f->bits <= 8) {
     const std::uint64_t full = std::uint64_t{1} << f->bits;
     if (used > full) return Refuse(why, "colour table larger than the depth");
     if (used == 0) entries = full;
   }
-  const std::uint64_t tableAt = offset + kIconHeaderSize;
-  const std::uint64_t xorAt = tableAt + 4 * entries;
-  const std::uint64_t andAt = xorAt + static_cast<std::uint64_t>(f->xorBytes);
-  if (!r.has(tableAt, 4 * entries + static_cast<std::uint64_t>(f->xorBytes) + static_cast<std::uint64_t>(f->andBytes)))
-    return Refuse(why, "file shorter than its bitmap");
+  const std::uint64_t tableBytes = 4 * entries;
+  const auto xorBytes = static_cast<std::uint64_t>(f->xorBytes), andBytes = static_cast<std::uint64_t>(f->andBytes);
+  const auto body = r.bytes(offset + kIconHeaderSize, tableBytes + xorBytes + andBytes);
+  if (!body) return Refuse(why, "file shorter than its bitmap");
+  const ByteReader tableBytesReader(body->first(static_cast<std::size_t>(tableBytes)));
+  const std::span<const std::uint8_t> xorBits = body->subspan(static_cast<std::size_t>(tableBytes), static_cast<std::size_t>(xorBytes));
+  const std::span<const std::uint8_t> andBits = body->last(static_cast<std::size_t>(andBytes));
 
   std::vector<Color> table(static_cast<std::size_t>(f->bits <= 8 ? entries : 0));
   for (std::size_t i = 0; i < table.size(); ++i) {
-    const std::uint64_t at = tableAt + 4 * i;
-    table[i] = MakeColor(r.u8(at + 2), r.u8(at + 1), r.u8(at));
+    const std::uint32_t bgr = tableBytesReader.u24(4 * i).value_or(0);  // blue, green, red, flags
+    table[i] = MakeColor(static_cast<int>(bgr >> 16), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>(bgr & 0xFF));
   }
   if (f->bits == 1) {
     const Palette blackWhite(std::array<Color, 2>{kBlack, kWhite});
@@ -220,31 +208,32 @@ std::optional<DecodedIconFile> DecodeIconFile(std::span<const std::uint8_t> byte
   d.image = Bitmap(S, S, kBlack);
   d.mask = Bitmap(S, S, kBlack);
   if (f->type == kTypeCursor) {
-    d.hotSpotX = r.u16(10);
-    d.hotSpotY = r.u16(12);
+    d.hotSpotX = static_cast<int>(r.u16(10).value_or(0));
+    d.hotSpotY = static_cast<int>(r.u16(12).value_or(0));
   }
   const auto indexed = [&](int i) { return static_cast<std::size_t>(i) < table.size(); };
+  // Each row of both bitmaps is a slice of what was checked above; pixels index only inside their row.
+  const auto xorRowBytes = static_cast<std::size_t>(f->xorRowBytes()), andRowBytes = static_cast<std::size_t>(f->andRowBytes());
   for (int row = 0; row < S; ++row) {
     const int y = S - 1 - row;
-    const std::uint64_t at = xorAt + static_cast<std::uint64_t>(row) * static_cast<std::uint64_t>(f->xorRowBytes());
+    const std::span<const std::uint8_t> p = xorBits.subspan(static_cast<std::size_t>(row) * xorRowBytes, xorRowBytes);
     for (int x = 0; x < S; ++x) {
+      const auto at = static_cast<std::size_t>(x);
       int i = 0;
       switch (f->bits) {
-        case 24: {
-          const std::uint64_t p = at + 3 * static_cast<std::uint64_t>(x);
-          d.image.setPixel(x, y, MakeColor(r.u8(p + 2), r.u8(p + 1), r.u8(p)));
+        case 24:
+          d.image.setPixel(x, y, MakeColor(p[3 * at + 2], p[3 * at + 1], p[3 * at]));
           continue;
-        }
-        case 8: i = r.u8(at + static_cast<std::uint64_t>(x)); break;
-        case 4: i = (r.u8(at + static_cast<std::uint64_t>(x / 2)) >> (x % 2 == 0 ? 4 : 0)) & 0x0F; break;
-        default: i = (r.u8(at + static_cast<std::uint64_t>(x / 8)) >> (7 - x % 8)) & 1; break;
+        case 8: i = p[at]; break;
+        case 4: i = (p[at / 2] >> (at % 2 == 0 ? 4 : 0)) & 0x0F; break;
+        default: i = (p[at / 8] >> (7 - at % 8)) & 1; break;
       }
       if (!indexed(i)) return Refuse(why, "pixel index outside the colour table");
       d.image.setPixel(x, y, table[static_cast<std::size_t>(i)]);
     }
-    const std::uint64_t maskAt = andAt + static_cast<std::uint64_t>(row) * static_cast<std::uint64_t>(f->andRowBytes());
+    const std::span<const std::uint8_t> m = andBits.subspan(static_cast<std::size_t>(row) * andRowBytes, andRowBytes);
     for (int x = 0; x < S; ++x)
-      if ((r.u8(maskAt + static_cast<std::uint64_t>(x / 8)) >> (7 - x % 8)) & 1) d.mask.setPixel(x, y, kWhite);
+      if ((m[static_cast<std::size_t>(x) / 8] >> (7 - x % 8)) & 1) d.mask.setPixel(x, y, kWhite);
   }
 
   TransparentBlackToWhite(d.image, d.mask, S);

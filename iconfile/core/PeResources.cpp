@@ -3,19 +3,16 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "platform/ByteReader.h"
+
 namespace gw {
 
 namespace {
 
 // Little-endian reads at a 64-bit offset; nothing when the bytes are not all there.
-std::optional<std::uint32_t> Read(std::span<const std::uint8_t> b, std::uint64_t offset, int width) {
-  if (offset > b.size() || b.size() - offset < static_cast<std::uint64_t>(width)) return std::nullopt;
-  std::uint32_t v = 0;
-  for (int i = width - 1; i >= 0; --i) v = (v << 8) | b[static_cast<std::size_t>(offset) + static_cast<std::size_t>(i)];
-  return v;
-}
-std::optional<std::uint32_t> U16(std::span<const std::uint8_t> b, std::uint64_t offset) { return Read(b, offset, 2); }
-std::optional<std::uint32_t> U32(std::span<const std::uint8_t> b, std::uint64_t offset) { return Read(b, offset, 4); }
+std::optional<std::uint32_t> U8(std::span<const std::uint8_t> b, std::uint64_t offset) { return ByteReader(b).u8(offset); }
+std::optional<std::uint32_t> U16(std::span<const std::uint8_t> b, std::uint64_t offset) { return ByteReader(b).u16(offset); }
+std::optional<std::uint32_t> U32(std::span<const std::uint8_t> b, std::uint64_t offset) { return ByteReader(b).u32(offset); }
 
 constexpr std::uint32_t kSubdirectory = 0x80000000u;
 constexpr std::uint32_t kOffsetBits = 0x7FFFFFFFu;
@@ -100,11 +97,13 @@ std::optional<std::vector<PeResources::Entry>> PeResources::Directory(std::uint6
   const auto named = U16(file_, at + 12), numbered = U16(file_, at + 14);
   if (!named || !numbered) return std::nullopt;
   const std::uint64_t count = std::uint64_t{*named} + *numbered;
-  if (file_.size() - (at + 16) < count * 8) return std::nullopt;  // at + 16 <= size: the counts were read
+  const auto table = ByteReader(file_).bytes(at + 16, count * 8);
+  if (!table) return std::nullopt;
+  const ByteReader entryReader(*table);
   std::vector<Entry> entries;
   entries.reserve(static_cast<std::size_t>(count));
   for (std::uint64_t i = 0; i < count; ++i)
-    entries.push_back({*U32(file_, at + 16 + 8 * i), *U32(file_, at + 20 + 8 * i)});
+    entries.push_back({entryReader.u32(8 * i).value_or(0), entryReader.u32(8 * i + 4).value_or(0)});
   if (namedCount) *namedCount = static_cast<int>(*named);
   return entries;
 }
@@ -168,9 +167,9 @@ std::optional<std::uint16_t> ChooseGroupEntry(std::span<const std::uint8_t> grou
     const std::uint64_t e = 6 + 14ull * i;
     const auto id = U16(group, e + 12);  // the last field: an entry cut short is left out with the rest
     if (!id) break;
-    std::int64_t w = group[static_cast<std::size_t>(e)], h = group[static_cast<std::size_t>(e) + 1];
+    std::int64_t w = U8(group, e).value_or(0), h = U8(group, e + 1).value_or(0);
     if (w == 0 && h == 0) w = h = 256;
-    all.push_back({std::llabs(width - w), std::llabs(height - h), *U16(group, e + 6), static_cast<std::uint16_t>(*id)});
+    all.push_back({std::llabs(width - w), std::llabs(height - h), U16(group, e + 6).value_or(0), static_cast<std::uint16_t>(*id)});
   }
   if (all.empty()) return std::nullopt;
   // The first entry of least total distance fixes the distances along each axis; of the entries at those

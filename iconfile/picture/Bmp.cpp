@@ -1,23 +1,15 @@
 // BMP reading and writing, our own: every field is checked against the bytes that are really there.
 #include <algorithm>
 #include <bit>
-#include <cstring>
 
 #include "iconfile/picture/Picture.h"
+#include "platform/ByteReader.h"
 
 namespace gw {
 
 namespace {
 
 constexpr std::uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6;
-
-std::uint32_t U16(std::span<const std::uint8_t> b, std::size_t at) {
-  return static_cast<std::uint32_t>(b[at] | (b[at + 1] << 8));
-}
-std::uint32_t U32(std::span<const std::uint8_t> b, std::size_t at) {
-  return static_cast<std::uint32_t>(b[at]) | (static_cast<std::uint32_t>(b[at + 1]) << 8) |
-         (static_cast<std::uint32_t>(b[at + 2]) << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
-}
 
 // One colour channel of a bit-field pixel, scaled to 0 ... 255.
 struct Channel {
@@ -52,25 +44,27 @@ void SetColor(std::uint8_t* px, Color c) {
 }  // namespace
 
 std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> b, std::string& error) {
-  if (b.size() < 26 || b[0] != 'B' || b[1] != 'M') return Refuse(error, "not a BMP picture");
-  const std::uint32_t offBits = U32(b, 10);
-  const std::uint32_t headerSize = U32(b, 14);
+  const ByteReader r(b);
+  if (r.size() < 26 || r.u16(0) != 0x4D42u) return Refuse(error, "not a BMP picture");  // "BM"
+  const std::uint32_t offBits = r.u32(10).value_or(0);
+  const std::uint32_t headerSize = r.u32(14).value_or(0);
   const bool core = headerSize == 12;
   if (!core && (headerSize < 40 || headerSize > 124)) return Refuse(error, "unknown BMP header");
-  if (14 + static_cast<std::uint64_t>(headerSize) > b.size()) return Refuse(error, "BMP header is truncated");
+  if (!r.has(14, headerSize)) return Refuse(error, "BMP header is truncated");
 
+  // The fields below all lie inside the header, which the file holds.
   std::int64_t width, height;
   std::uint32_t bits, compression = kRgb, colorsUsed = 0;
   if (core) {
-    width = U16(b, 18);
-    height = U16(b, 20);
-    bits = U16(b, 24);
+    width = r.u16(18).value_or(0);
+    height = r.u16(20).value_or(0);
+    bits = r.u16(24).value_or(0);
   } else {
-    width = static_cast<std::int32_t>(U32(b, 18));
-    height = static_cast<std::int32_t>(U32(b, 22));
-    bits = U16(b, 28);
-    compression = U32(b, 30);
-    colorsUsed = U32(b, 46);
+    width = r.i32(18).value_or(0);
+    height = r.i32(22).value_or(0);
+    bits = r.u16(28).value_or(0);
+    compression = r.u32(30).value_or(0);
+    colorsUsed = r.u32(46).value_or(0);
   }
   // The 64-byte header of the other BMP dialect numbers its compressions 3 (Huffman) and 4 (RLE24) alike.
   if (headerSize == 64 && compression >= kBitFields) return Refuse(error, "unsupported BMP compression");
@@ -78,22 +72,22 @@ std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> b, std::string& e
   height = topDown ? -height : height;
   if (!PictureSizeAllowed(width, height)) return Refuse(error, width > 0 && height > 0 ? "picture is too large" : "BMP size is not allowed");
 
-  // Bit fields: inside a V2 header or longer, else right behind the 40-byte header.
-  std::size_t tableAt = 14 + headerSize;
+  // Bit fields: as many as the header has room for lie in it (from offset 54), the rest right behind it.
+  std::uint64_t tableAt = 14 + std::uint64_t{headerSize};
   std::uint32_t masks[4] = {0, 0, 0, 0};
   const bool fields = compression == kBitFields || compression == kAlphaBitFields;
   if (fields) {
     if (bits != 16 && bits != 32) return Refuse(error, "BMP bit fields need 16 or 32 bits");
-    const int count = compression == kAlphaBitFields ? 4 : 3;
-    std::size_t at = 54;
-    if (headerSize == 40) {
-      if (tableAt + 4u * count > b.size()) return Refuse(error, "BMP bit fields are truncated");
-      tableAt += 4u * count;
-    } else if (headerSize < 52) {
-      return Refuse(error, "unknown BMP header");
+    if (headerSize > 40 && headerSize < 52) return Refuse(error, "unknown BMP header");
+    const std::uint64_t count = compression == kAlphaBitFields ? 4 : 3;
+    const std::uint64_t inHeader = std::min<std::uint64_t>(count, (headerSize - 40) / 4);
+    for (std::uint64_t i = 0; i < count; ++i) {
+      const auto mask = r.u32(i < inHeader ? 54 + 4 * i : tableAt + 4 * (i - inHeader));
+      if (!mask) return Refuse(error, "BMP bit fields are truncated");
+      masks[i] = *mask;
     }
-    for (int i = 0; i < count; ++i) masks[i] = U32(b, at + 4u * i);
-    if (headerSize >= 56) masks[3] = U32(b, 66);
+    tableAt += 4 * (count - inHeader);
+    if (headerSize >= 56) masks[3] = r.u32(66).value_or(0);
   } else if (bits == 16) {
     masks[0] = 0x7C00, masks[1] = 0x03E0, masks[2] = 0x001F;
   }
@@ -116,85 +110,107 @@ std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> b, std::string& e
     default: return Refuse(error, "unsupported BMP compression");
   }
 
-  // Colour table.
+  // Colour table: up to the pixel data (or the end of the file when the pixels would lie inside it).
   std::vector<Color> table;  // 0x00BBGGRR
   if (bits <= 8) {
-    const std::size_t entry = core ? 3 : 4;
-    std::size_t count = colorsUsed ? colorsUsed : (std::size_t{1} << bits);
-    count = std::min<std::size_t>(count, std::size_t{1} << bits);
-    const std::size_t end = std::min<std::size_t>(offBits >= tableAt ? offBits : b.size(), b.size());
-    if (end < tableAt) return Refuse(error, "BMP colour table is missing");
-    count = std::min(count, (end - tableAt) / entry);
-    if (count == 0) return Refuse(error, "BMP colour table is missing");
-    for (std::size_t i = 0; i < count; ++i) {
-      const std::size_t at = tableAt + i * entry;
-      table.push_back(MakeColor(b[at + 2], b[at + 1], b[at]));  // stored blue, green, red
+    const std::uint64_t entry = core ? 3 : 4;
+    std::uint64_t count = colorsUsed ? colorsUsed : (std::uint64_t{1} << bits);
+    count = std::min<std::uint64_t>(count, std::uint64_t{1} << bits);
+    const std::uint64_t end = offBits >= tableAt ? std::min<std::uint64_t>(offBits, r.size()) : r.size();
+    for (std::uint64_t i = 0; i < count && tableAt + (i + 1) * entry <= end; ++i) {
+      const std::uint32_t bgr = r.u24(tableAt + i * entry).value_or(0);  // stored blue, green, red
+      table.push_back(MakeColor(static_cast<int>(bgr >> 16), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>(bgr & 0xFF)));
     }
+    if (table.empty()) return Refuse(error, "BMP colour table is missing");
   }
   auto indexColor = [&](std::size_t i) { return i < table.size() ? table[i] : 0u; };
 
-  if (offBits < 14 + headerSize || offBits >= b.size()) return Refuse(error, "BMP pixel data is missing");
-  const std::span<const std::uint8_t> data = b.subspan(offBits);
+  if (offBits < 14 + std::uint64_t{headerSize} || offBits >= r.size()) return Refuse(error, "BMP pixel data is missing");
+  const ByteReader data(b.subspan(offBits));
   const int w = static_cast<int>(width), h = static_cast<int>(height);
+  const std::size_t stride = ((static_cast<std::size_t>(w) * bits + 31) / 32) * 4;
+  const std::size_t rowBytes = (static_cast<std::size_t>(w) * bits + 7) / 8;
+  const bool runs = compression == kRle8 || compression == kRle4;
+  // Uncompressed rows must all be there before the picture is made (the last one without its padding).
+  if (!runs && !data.has(stride * static_cast<std::size_t>(h - 1), rowBytes))
+    return Refuse(error, "BMP pixel data is truncated");
+
+  if (runs) {
+    // Walks the runs, drawing them into `p` when there is one; false when the data ends before the picture.
+    const auto walk = [&](Picture* p) {
+      std::uint64_t pos = 0;
+      int x = 0, y = 0;  // y counts rows from the bottom
+      auto put = [&](std::uint32_t index) {
+        if (p && x < w && y < h) SetColor(p->pixel(x, h - 1 - y), indexColor(index));
+        ++x;
+      };
+      for (;;) {
+        const auto pair = data.bytes(pos, 2);
+        if (!pair) return false;
+        const std::uint32_t n = (*pair)[0], v = (*pair)[1];
+        pos += 2;
+        if (n > 0) {
+          if (!p) {
+            x += static_cast<int>(n);
+          } else {
+            for (std::uint32_t i = 0; i < n; ++i) put(compression == kRle8 ? v : (i % 2 == 0 ? v >> 4 : v & 15));
+          }
+        } else if (v == 0) {
+          x = 0;
+          ++y;
+        } else if (v == 1) {
+          return true;
+        } else if (v == 2) {
+          const auto delta = data.bytes(pos, 2);
+          if (!delta) return false;
+          x += (*delta)[0];
+          y += (*delta)[1];
+          pos += 2;
+        } else {
+          const std::uint64_t bytes = compression == kRle8 ? v : (v + 1) / 2;
+          const auto literal = data.bytes(pos, bytes);
+          if (!literal) return false;
+          const auto s = *literal;
+          if (!p) {
+            x += static_cast<int>(v);
+          } else {
+            for (std::uint32_t i = 0; i < v; ++i)
+              put(compression == kRle8 ? s[i] : (i % 2 == 0 ? s[i / 2] >> 4 : s[i / 2] & 15));
+          }
+          pos += (bytes + 1) & ~std::uint64_t{1};
+        }
+        if (y >= h) return true;
+        x = std::min(x, w);  // past the right edge nothing more is drawn on this row
+      }
+    };
+    // Walked once to see that the data is whole, and only then drawn: a file cut short is refused before a
+    // large picture is made. Pixels the runs skip stay transparent white.
+    if (!walk(nullptr)) return Refuse(error, "BMP run-length data is truncated");
+    Picture p = Picture::Filled(w, h, 255, 255, 255, 0);
+    walk(&p);
+    return p;
+  }
+
   Picture p;
   p.width = w;
   p.height = h;
   p.rgba.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4, 255);
-
-  if (compression == kRle8 || compression == kRle4) {
-    // Pixels the runs skip stay transparent white.
-    for (std::size_t i = 3; i < p.rgba.size(); i += 4) p.rgba[i] = 0;
-    std::size_t pos = 0;
-    int x = 0, y = 0;  // y counts rows from the bottom
-    auto put = [&](std::uint32_t index) {
-      if (x < w && y < h) SetColor(p.pixel(x, h - 1 - y), indexColor(index));
-      ++x;
-    };
-    for (;;) {
-      if (pos + 2 > data.size()) return Refuse(error, "BMP run-length data is truncated");
-      const std::uint32_t n = data[pos], v = data[pos + 1];
-      pos += 2;
-      if (n > 0) {
-        for (std::uint32_t i = 0; i < n; ++i) put(compression == kRle8 ? v : (i % 2 == 0 ? v >> 4 : v & 15));
-      } else if (v == 0) {
-        x = 0;
-        ++y;
-      } else if (v == 1) {
-        break;
-      } else if (v == 2) {
-        if (pos + 2 > data.size()) return Refuse(error, "BMP run-length data is truncated");
-        x += data[pos];
-        y += data[pos + 1];
-        pos += 2;
-      } else {
-        const std::size_t bytes = compression == kRle8 ? v : (v + 1) / 2;
-        if (pos + bytes > data.size()) return Refuse(error, "BMP run-length data is truncated");
-        for (std::uint32_t i = 0; i < v; ++i)
-          put(compression == kRle8 ? data[pos + i] : (i % 2 == 0 ? data[pos + i / 2] >> 4 : data[pos + i / 2] & 15));
-        pos += (bytes + 1) & ~std::size_t{1};
-      }
-      if (y >= h) break;
-      x = std::min(x, w);  // past the right edge nothing more is drawn on this row
-    }
-    return p;
-  }
-
-  const std::size_t stride = ((static_cast<std::size_t>(w) * bits + 31) / 32) * 4;
-  const std::size_t lastRow = (static_cast<std::size_t>(w) * bits + 7) / 8;
-  if (stride * static_cast<std::size_t>(h - 1) + lastRow > data.size()) return Refuse(error, "BMP pixel data is truncated");
   bool anyAlpha = false;
   for (int row = 0; row < h; ++row) {
-    const std::uint8_t* s = data.data() + stride * static_cast<std::size_t>(row);
+    // Checked above for every row: the bytes of the row's pixels are there.
+    const std::span<const std::uint8_t> s = data.bytes(stride * static_cast<std::size_t>(row), rowBytes).value();
+    const ByteReader pixels(s);
     std::uint8_t* d = p.pixel(0, topDown ? row : h - 1 - row);
     for (int x = 0; x < w; ++x, d += 4) {
+      const auto at = static_cast<std::size_t>(x);
       switch (bits) {
-        case 1: SetColor(d, indexColor((s[x / 8] >> (7 - x % 8)) & 1)); break;
-        case 4: SetColor(d, indexColor((s[x / 2] >> (x % 2 ? 0 : 4)) & 15)); break;
-        case 8: SetColor(d, indexColor(s[x])); break;
-        case 24: d[0] = s[x * 3 + 2], d[1] = s[x * 3 + 1], d[2] = s[x * 3]; break;
+        case 1: SetColor(d, indexColor((s[at / 8] >> (7 - at % 8)) & 1)); break;
+        case 4: SetColor(d, indexColor((s[at / 2] >> (at % 2 ? 0 : 4)) & 15)); break;
+        case 8: SetColor(d, indexColor(s[at])); break;
+        case 24: d[0] = s[at * 3 + 2], d[1] = s[at * 3 + 1], d[2] = s[at * 3]; break;
         case 16:
         case 32: {
-          const std::uint32_t v = bits == 16 ? U16(data, stride * row + 2u * x) : U32(data, stride * row + 4u * x);
+          const std::uint32_t v = (bits == 16 ? pixels.u16(2 * at) : pixels.u32(4 * at)).value_or(0);
           if (bits == 32 && !fields) {
             d[0] = static_cast<std::uint8_t>(v >> 16), d[1] = static_cast<std::uint8_t>(v >> 8), d[2] = static_cast<std::uint8_t>(v);
           } else {

@@ -45,8 +45,8 @@ bool Fail(std::string& error, const char* text) {
   return false;
 }
 
-// Reads records up to the first image and draws it onto `p`, a white screen.
-bool ReadFirstFrame(GifFileType* gif, Picture& p, std::string& error) {
+// Reads records up to the first image and draws it onto a white screen of the given size (0: the frame's).
+bool ReadFirstFrame(GifFileType* gif, int screenWidth, int screenHeight, Picture& p, std::string& error) {
   int transparent = -1;
   for (;;) {
     GifRecordType type;
@@ -71,20 +71,40 @@ bool ReadFirstFrame(GifFileType* gif, Picture& p, std::string& error) {
     if (d.Width <= 0 || d.Height <= 0) return Fail(error, "GIF frame is empty");
     const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
     if (!map || !map->Colors || map->ColorCount <= 0) return Fail(error, "GIF has no colour table");
-    if (p.width == 0) {  // a screen of size 0: the frame's extent
-      if (!PictureSizeAllowed(static_cast<std::int64_t>(d.Left) + d.Width, static_cast<std::int64_t>(d.Top) + d.Height))
-        return Fail(error, "picture is too large");
-      p = Picture::Filled(d.Left + d.Width, d.Top + d.Height, 255, 255, 255);
+    // The screen's size, or the frame's extent for a screen of size 0.
+    const std::int64_t sw = screenWidth > 0 ? screenWidth : std::int64_t{d.Left} + d.Width;
+    const std::int64_t sh = screenHeight > 0 ? screenHeight : std::int64_t{d.Top} + d.Height;
+    if (!PictureSizeAllowed(sw, sh)) return Fail(error, "picture is too large");
+    // The part of the frame on the screen is decoded first and the screen made after it, so that data cut
+    // short is refused before a large screen is filled. What is kept is never larger than the screen.
+    const std::int64_t x0 = std::min<std::int64_t>(d.Left, sw), x1 = std::min<std::int64_t>(std::int64_t{d.Left} + d.Width, sw);
+    std::vector<GifPixelType> line(static_cast<std::size_t>(d.Width)), kept;
+    std::vector<int> keptRows;  // the screen row of each kept line
+    const auto readRow = [&](int row) {
+      if (DGifGetLine(gif, line.data(), d.Width) == GIF_ERROR) return false;
+      const std::int64_t y = std::int64_t{d.Top} + row;
+      if (y < sh && x0 < x1) {
+        keptRows.push_back(static_cast<int>(y));
+        kept.insert(kept.end(), line.begin() + (x0 - d.Left), line.begin() + (x1 - d.Left));
+      }
+      return true;
+    };
+    if (d.Interlace) {
+      static constexpr int kStart[] = {0, 4, 2, 1}, kStep[] = {8, 8, 4, 2};
+      for (int pass = 0; pass < 4; ++pass)
+        for (int row = kStart[pass]; row < d.Height; row += kStep[pass])
+          if (!readRow(row)) return Fail(error, "GIF data is truncated");
+    } else {
+      for (int row = 0; row < d.Height; ++row)
+        if (!readRow(row)) return Fail(error, "GIF data is truncated");
     }
-    std::vector<GifPixelType> line(static_cast<std::size_t>(d.Width));
-    auto drawRow = [&](int row) {
-      const int y = d.Top + row;
-      if (y < 0 || y >= p.height) return;
-      for (int i = 0; i < d.Width; ++i) {
-        const int x = d.Left + i;
-        if (x < 0 || x >= p.width) continue;
-        std::uint8_t* px = p.pixel(x, y);
-        const int index = line[static_cast<std::size_t>(i)];
+
+    p = Picture::Filled(static_cast<int>(sw), static_cast<int>(sh), 255, 255, 255);
+    const auto keptWidth = static_cast<std::size_t>(x1 - x0);
+    for (std::size_t k = 0; k < keptRows.size(); ++k)
+      for (std::size_t i = 0; i < keptWidth; ++i) {
+        std::uint8_t* px = p.pixel(static_cast<int>(x0) + static_cast<int>(i), keptRows[k]);
+        const int index = kept[k * keptWidth + i];
         if (index == transparent) {
           px[0] = px[1] = px[2] = 255;
           px[3] = 0;
@@ -98,20 +118,6 @@ bool ReadFirstFrame(GifFileType* gif, Picture& p, std::string& error) {
           px[3] = 255;
         }
       }
-    };
-    if (d.Interlace) {
-      static constexpr int kStart[] = {0, 4, 2, 1}, kStep[] = {8, 8, 4, 2};
-      for (int pass = 0; pass < 4; ++pass)
-        for (int row = kStart[pass]; row < d.Height; row += kStep[pass]) {
-          if (DGifGetLine(gif, line.data(), d.Width) == GIF_ERROR) return Fail(error, "GIF data is truncated");
-          drawRow(row);
-        }
-    } else {
-      for (int row = 0; row < d.Height; ++row) {
-        if (DGifGetLine(gif, line.data(), d.Width) == GIF_ERROR) return Fail(error, "GIF data is truncated");
-        drawRow(row);
-      }
-    }
     return true;
   }
 }
@@ -131,15 +137,16 @@ std::optional<Picture> DecodeGif(std::span<const std::uint8_t> bytes, std::strin
     return std::nullopt;
   }
   Picture picture;
-  const int sw = closer.gif->SWidth, sh = closer.gif->SHeight;
+  int sw = closer.gif->SWidth, sh = closer.gif->SHeight;
   if (sw > 0 && sh > 0) {
     if (!PictureSizeAllowed(sw, sh)) {
       error = "picture is too large";
       return std::nullopt;
     }
-    picture = Picture::Filled(sw, sh, 255, 255, 255);
+  } else {
+    sw = sh = 0;
   }
-  if (!ReadFirstFrame(closer.gif, picture, error)) return std::nullopt;
+  if (!ReadFirstFrame(closer.gif, sw, sh, picture, error)) return std::nullopt;
   return picture;
 }
 
