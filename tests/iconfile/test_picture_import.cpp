@@ -9,6 +9,7 @@
 #include "editor/core/Palettes.h"
 #include "iconfile/core/PictureImport.h"
 #include "platform/Canvas.h"
+#include "../picture/PictureFiles.h"
 
 using namespace gw;
 namespace fs = std::filesystem;
@@ -150,6 +151,25 @@ TEST(PictureImport, JpegSampledRowByRowEqualsTheWholeDecode) {
   std::fclose(f);
   EXPECT_FALSE(ReadPictureForImport(file.string(), false, error));
   fs::remove(file);
+}
+
+// TIFF alpha, stored multiplied by alpha (associated) or not, by ImageMagick and by Pillow, in strips,
+// tiles and planes, 8 and 16 bits, RGB and grey: imported, each pixel is its source composed once on white.
+TEST(PictureImport, TiffAlphaOfEitherKindIsComposedOnce) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"tiff_alpha_im.tif", "tiff_alpha.onwhite.ppm"},          {"tiff_alpha_im_assoc.tif", "tiff_alpha.onwhite.ppm"},
+      {"tiff_alpha_im16.tif", "tiff_alpha.onwhite.ppm"},        {"tiff_alpha_im_tiled.tif", "tiff_alpha.onwhite.ppm"},
+      {"tiff_alpha_im_planar.tif", "tiff_alpha.onwhite.ppm"},   {"tiff_alpha_pillow.tif", "tiff_alpha.onwhite.ppm"},
+      {"tiff_alpha_pillow_assoc.tif", "tiff_alpha.onwhite.ppm"}, {"tiff_alpha_grey_pillow.tif", "tiff_alpha_grey.onwhite.ppm"},
+      {"tiff_alpha_grey_im_assoc.tif", "tiff_alpha_grey.onwhite.ppm"}};
+  for (const auto& [file, reference] : cases) {
+    std::string error;
+    const auto sample = ReadPictureForImport(test::PicturePath(file), true, error);
+    ASSERT_TRUE(sample) << file << ": " << error;
+    const Bitmap want = ComposeOnWhite(test::ReadPnm(test::PicturePath(reference)));
+    ASSERT_GT(want.width(), 0) << reference;
+    EXPECT_EQ(ComposeOnWhite(sample->kept), want) << file;
+  }
 }
 
 TEST(PictureExport, NamesAndFormats) {
