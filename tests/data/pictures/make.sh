@@ -40,7 +40,9 @@ cjpeg -quality 85 -sample 1x1 photo.ppm > jpeg_444.jpg
 cjpeg -quality 80 -progressive photo.ppm > jpeg_progressive.jpg
 cjpeg -quality 90 -restart 1 -optimize photo.ppm > jpeg_restart.jpg
 cjpeg -quality 90 -grayscale photo.ppm > jpeg_grey.jpg
-for f in jpeg_baseline jpeg_444 jpeg_progressive jpeg_restart; do djpeg -dct float -ppm $f.jpg > $f.djpeg.ppm; done
+printf '0;\n1;\n2;\n' > scans.txt                            # sequential, one scan per component
+cjpeg -quality 90 -scans scans.txt photo.ppm > jpeg_multiscan.jpg && rm scans.txt
+for f in jpeg_baseline jpeg_444 jpeg_progressive jpeg_restart jpeg_multiscan; do djpeg -dct float -ppm $f.jpg > $f.djpeg.ppm; done
 djpeg -dct float -pnm jpeg_grey.jpg > jpeg_grey.djpeg.pgm
 # Stray bytes before the scan's marker: the codec warns, and the pixels are whole (djpeg exits 2 on a warning).
 $PY -c "
