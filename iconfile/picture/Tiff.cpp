@@ -119,9 +119,9 @@ std::optional<Picture> DecodeTiff(std::span<const std::uint8_t> bytes, std::stri
   } else if (!TIFFRGBAImageOK(tif, why)) {
     ok = false;
   }
-  // libtiff's RGBA reader multiplies unassociated colours by their alpha and passes associated (already
-  // multiplied) ones on, except grey with alpha, which it passes on either way. Marking the alpha as
-  // associated makes every layout hand out the stored samples; the multiplied ones are then divided back.
+  // libtiff's RGBA reader multiplies unassociated colours by their alpha in some layouts and not in others,
+  // and passes associated (already multiplied) ones on. Marking the alpha as associated makes every layout
+  // hand out the stored samples; the multiplied ones are then divided back.
   bool premultiplied = true;
   std::uint16_t extraCount = 0;
   std::uint16_t* extraTypes = nullptr;
