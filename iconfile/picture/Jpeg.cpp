@@ -146,11 +146,12 @@ bool RunDecode(DecodeJob& job) {
     }
     job.sink->rowDone(y);
   }
-  jpeg_finish_decompress(&c);
+  // Before the finish, which frees what the check reads. Data that ends only there held every row.
   if (job.err.dataEnded && !ScansComplete(c, job.watch)) {
     std::strcpy(job.err.text, "picture data is incomplete");
     return false;
   }
+  jpeg_finish_decompress(&c);
   return true;
 }
 
