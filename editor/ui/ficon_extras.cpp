@@ -1,5 +1,6 @@
 // The clipboard, the desktop snapshot, the text tool, the cursor hot spot, help and About, over the engines
-// in editor/core/PastedPicture, SnapShot, TextTool and HotSpot.
+// in editor/core/PastedPicture, SnapShot, TextTool and HotSpot (and iconfile/core/PictureImport's
+// PictureCorner for a pasted picture's bytes).
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
@@ -10,6 +11,8 @@
 #include <QTextBrowser>
 #include <QToolButton>
 #include <algorithm>
+#include <optional>
+#include <span>
 
 #include "editor/core/PastedPicture.h"
 #include "editor/core/SnapShot.h"
@@ -20,6 +23,7 @@
 #include "editor/ui/fabout.h"
 #include "editor/ui/fsnapshotsetup.h"
 #include "editor/ui/ficon.h"
+#include "iconfile/core/PictureImport.h"
 
 namespace gw {
 
@@ -36,19 +40,46 @@ void TForm1::CopytoClipboard1Click() {
   QGuiApplication::clipboard()->setImage(ToQImage(State.iconimage));
 }
 
+namespace {
+
+// The top-left side x side square of the clipboard's picture, composed on white. A picture offered as file
+// bytes (PNG first, then BMP, then the other image types) goes through our decoders, which keep only the
+// square however large the picture is: Qt's own decoding refuses pictures above its allocation limit, such
+// as a capture of a large screen. An image handed over within the program, or one in a format our
+// decoders do not know, comes through Qt.
+std::optional<Bitmap> ClipboardCorner(const QMimeData& mime, int side) {
+  QStringList types;
+  for (const QString& type : mime.formats())
+    if (type.startsWith(QStringLiteral("image/"))) types.append(type);
+  const auto rank = [](const QString& type) {
+    return type == QStringLiteral("image/png") ? 0 : type == QStringLiteral("image/bmp") ? 1 : 2;
+  };
+  std::stable_sort(types.begin(), types.end(), [&](const QString& a, const QString& b) { return rank(a) < rank(b); });
+  for (const QString& type : types) {
+    const QByteArray bytes = mime.data(type);
+    std::string error;
+    auto corner = PictureCorner(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                          static_cast<std::size_t>(bytes.size())),
+                                side, error);
+    if (corner) return corner;
+  }
+  if (!mime.hasImage()) return std::nullopt;
+  const QImage picture = qvariant_cast<QImage>(mime.imageData());
+  if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0) return std::nullopt;
+  return BitmapOverWhite(picture.copy(0, 0, std::min(picture.width(), side), std::min(picture.height(), side)));
+}
+
+}  // namespace
+
 void TForm1::Paste1Click() {
-  QImage picture;
-  if (const QMimeData* mime = QGuiApplication::clipboard()->mimeData(); mime && mime->hasImage())
-    picture = qvariant_cast<QImage>(mime->imageData());
-  if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0) {
+  const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+  const std::optional<Bitmap> corner = mime ? ClipboardCorner(*mime, State.IconSize) : std::nullopt;
+  if (!corner) {
     boxes_->message(QStringLiteral("No Bitmap to Paste."), QStringLiteral("Information Dialog"));
     return;
   }
   DropToolStage(DropKind::ChangesImage);
-  // Only the top-left square can arrive; the rest is not converted.
-  const QImage corner = picture.copy(0, 0, std::min(picture.width(), State.IconSize),
-                                     std::min(picture.height(), State.IconSize));
-  PastePicture(State, BitmapOverWhite(corner));
+  PastePicture(State, *corner);
   UpdateUndoButtons();
   RepaintImageViews();
 }

@@ -74,18 +74,20 @@ std::vector<int> StretchIndices(int from, int to, bool across) {
 // Collects the sample row by row, from a decoder or from a whole picture.
 class Sampler : public PictureRowSink {
  public:
-  explicit Sampler(bool doNotScale) { sample_.stretched = !doNotScale; }
+  // Unscaled, a corner of cornerSide (when above 0; else 4S) pixels a side is kept.
+  explicit Sampler(bool doNotScale, int cornerSide = 0) : cornerSide_(cornerSide) { sample_.stretched = !doNotScale; }
 
   bool start(int width, int height) override {
     sample_.width = width;
     sample_.height = height;
     const int S = ImportIconSize(width, height);
+    const int side = cornerSide_ > 0 ? cornerSide_ : 4 * S;
     if (sample_.stretched) {
       cols_ = StretchIndices(width, S, true);
       rows_ = StretchIndices(height, S, false);
       sample_.kept = Picture::Filled(S, S, 255, 255, 255);
     } else {
-      sample_.kept = Picture::Filled(std::min(width, 4 * S), std::min(height, 4 * S), 255, 255, 255);
+      sample_.kept = Picture::Filled(std::min(width, side), std::min(height, side), 255, 255, 255);
     }
     scratch_.resize(static_cast<std::size_t>(width) * 4);
     return true;
@@ -108,6 +110,7 @@ class Sampler : public PictureRowSink {
   ImportSample& sample() { return sample_; }
 
  private:
+  int cornerSide_;
   ImportSample sample_;
   std::vector<int> cols_, rows_;
   std::vector<std::uint8_t> scratch_;
@@ -127,14 +130,18 @@ ImportSample SampleForImport(const Picture& picture, bool doNotScale) {
 std::optional<ImportSample> ReadPictureForImport(const std::string& path, bool doNotScale, std::string& error) try {
   const auto bytes = ReadWholeFile(path, error);
   if (!bytes) return std::nullopt;
-  if (DetectPictureFormat(*bytes) == PictureFormat::Jpeg) {
-    Sampler sampler(doNotScale);
-    if (!DecodeJpegRows(*bytes, sampler, error)) return std::nullopt;
-    return std::move(sampler.sample());
-  }
-  const auto picture = DecodePicture(*bytes, error);
-  if (!picture) return std::nullopt;
-  return SampleForImport(*picture, doNotScale);
+  Sampler sampler(doNotScale);
+  if (!DecodePictureRows(*bytes, sampler, error)) return std::nullopt;
+  return std::move(sampler.sample());
+} catch (const std::bad_alloc&) {
+  error = "not enough memory for the picture";
+  return std::nullopt;
+}
+
+std::optional<Bitmap> PictureCorner(std::span<const std::uint8_t> bytes, int side, std::string& error) try {
+  Sampler sampler(true, std::max(side, 1));
+  if (!DecodePictureRows(bytes, sampler, error)) return std::nullopt;
+  return ComposeOnWhite(sampler.sample().kept);
 } catch (const std::bad_alloc&) {
   error = "not enough memory for the picture";
   return std::nullopt;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,11 @@ struct ImportSample {
 ImportSample SampleForImport(const Picture& picture, bool doNotScale);
 // Reads, decodes and checks the whole file, keeping only the sample: a JPEG photo is never held whole.
 std::optional<ImportSample> ReadPictureForImport(const std::string& path, bool doNotScale, std::string& error);
+
+// The top-left corner, at most side x side pixels, of the picture whose file bytes (any of the five
+// formats) are given, composed on white: what a paste takes. Only the corner is kept while the rest is
+// decoded, so a picture far larger than the image costs a row of memory, not the whole picture.
+std::optional<Bitmap> PictureCorner(std::span<const std::uint8_t> bytes, int side, std::string& error);
 
 // Lays the sample, composed on white, into the blank true-colour image of size S that was just made for
 // it: stretched onto the whole image; 1:1 at the top-left corner when it fits (the rest stays white);

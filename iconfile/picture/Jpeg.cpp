@@ -20,6 +20,7 @@ struct ErrorManager {
   jpeg_error_mgr pub;
   std::jmp_buf jump;
   char text[JMSG_LENGTH_MAX] = "";
+  bool dataEnded = false;  // the data ran out before the end marker
 };
 
 [[noreturn]] void OnError(j_common_ptr cinfo) {
@@ -31,14 +32,16 @@ struct ErrorManager {
 // Level -1 is a warning. One that means damaged or missing pixel data refuses the picture rather than show
 // it half grey; the others (stray bytes between markers, an unknown revision or colour transform, a bad
 // colour profile) leave the pixels as they are and pass. Trace messages are dropped.
+// Data that ends early is noted and judged at the end (ScansComplete): the codec then reads an end marker
+// of its own, and a Huffman scan that still needed bits says so (JWRN_HIT_MARKER) before filling with grey.
 void OnMessage(j_common_ptr cinfo, int level) {
   if (level >= 0) return;
   switch (cinfo->err->msg_code) {
+    case JWRN_JPEG_EOF: reinterpret_cast<ErrorManager*>(cinfo->err)->dataEnded = true; break;
     case JWRN_ARITH_BAD_CODE:
     case JWRN_BOGUS_PROGRESSION:
     case JWRN_HIT_MARKER:
     case JWRN_HUFF_BAD_CODE:
-    case JWRN_JPEG_EOF:
     case JWRN_MUST_RESYNC:
     case JWRN_NOT_SEQUENTIAL:
     case JWRN_TOO_MUCH_DATA: OnError(cinfo);
@@ -57,36 +60,50 @@ void InstallErrors(ErrorManager& e) {
 
 std::uint8_t Times(int a, int b) { return static_cast<std::uint8_t>((a * b + 127) / 255); }
 
+// Notes the components of every scan the codec starts (it reports progress once a scan is under way).
+struct ScanWatch {
+  jpeg_progress_mgr pub{};
+  unsigned components = 0;  // bit i: component i had a scan
+};
+
+void OnProgress(j_common_ptr cinfo) {
+  const auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+  auto* watch = reinterpret_cast<ScanWatch*>(cinfo->progress);
+  for (int i = 0; i < d->comps_in_scan && i < MAX_COMPS_IN_SCAN; ++i)
+    if (d->cur_comp_info[i]) watch->components |= 1u << (d->cur_comp_info[i]->component_index & 31);
+}
+
+// Whether data that ended without its end marker still held the whole picture. A scan cut short has been
+// refused already (the Huffman decoder warns; arithmetic decoding fills in silently, so it is not trusted);
+// what is left is a scan that never came: some component never had one, or a progressive file's
+// coefficients are not all refined to their last bit.
+bool ScansComplete(const jpeg_decompress_struct& c, const ScanWatch& watch) {
+  if (c.arith_code) return false;
+  for (int ci = 0; ci < c.num_components; ++ci) {
+    if (!(watch.components & (1u << ci))) return false;
+    if (c.progressive_mode)
+      for (int k = 0; k < DCTSIZE2; ++k)
+        if (c.coef_bits[ci][k] != 0) return false;
+  }
+  return true;
+}
+
 // Everything the decoder touches across the longjmp lives outside the function that calls setjmp.
 struct DecodeJob {
   jpeg_decompress_struct cinfo{};
   ErrorManager err;
+  ScanWatch watch;
   std::span<const std::uint8_t> bytes;
   PictureRowSink* sink = nullptr;
   std::vector<std::uint8_t> row;
-};
-
-// Keeps every row: the whole picture.
-class WholePicture : public PictureRowSink {
- public:
-  explicit WholePicture(Picture& p) : p_(p) {}
-  bool start(int width, int height) override {
-    p_.width = width;
-    p_.height = height;
-    p_.rgba.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
-    return true;
-  }
-  std::uint8_t* row(int y) override { return p_.pixel(0, y); }
-  void rowDone(int) override {}
-
- private:
-  Picture& p_;
 };
 
 bool RunDecode(DecodeJob& job) {
   jpeg_decompress_struct& c = job.cinfo;
   if (setjmp(job.err.jump)) return false;
   jpeg_mem_src(&c, job.bytes.data(), static_cast<unsigned long>(job.bytes.size()));
+  job.watch.pub.progress_monitor = OnProgress;
+  c.progress = &job.watch.pub;
   jpeg_read_header(&c, TRUE);
   if (!PictureSizeAllowed(c.image_width, c.image_height)) {
     std::strcpy(job.err.text, "picture is too large");
@@ -128,6 +145,11 @@ bool RunDecode(DecodeJob& job) {
       }
     }
     job.sink->rowDone(y);
+  }
+  // Before the finish, which frees what the check reads. Data that ends only there held every row.
+  if (job.err.dataEnded && !ScansComplete(c, job.watch)) {
+    std::strcpy(job.err.text, "picture data is incomplete");
+    return false;
   }
   jpeg_finish_decompress(&c);
   return true;
@@ -193,7 +215,7 @@ bool DecodeJpegRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, s
 
 std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, std::string& error) {
   Picture picture;
-  WholePicture whole(picture);
+  WholePictureSink whole(picture);
   if (!DecodeJpegRows(bytes, whole, error)) return std::nullopt;
   return picture;
 }

@@ -26,6 +26,13 @@ Picture Picture::Filled(int width, int height, std::uint8_t r, std::uint8_t g, s
   return p;
 }
 
+bool WholePictureSink::start(int width, int height) {
+  p_.width = width;
+  p_.height = height;
+  p_.rgba.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+  return true;
+}
+
 bool PictureSizeAllowed(std::int64_t width, std::int64_t height) {
   return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
          width * height <= kMaxPicturePixels;
@@ -57,6 +64,30 @@ std::optional<Picture> DecodePicture(std::span<const std::uint8_t> bytes, std::s
   }
   error = "not a JPEG, GIF, PNG, TIFF or BMP picture";
   return std::nullopt;
+}
+
+bool DecodePictureRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error) {
+  try {
+    switch (DetectPictureFormat(bytes)) {
+      case PictureFormat::Jpeg: return DecodeJpegRows(bytes, sink, error);
+      case PictureFormat::Png: return DecodePngRows(bytes, sink, error);
+      default: break;
+    }
+    const auto picture = DecodePicture(bytes, error);
+    if (!picture) return false;
+    if (!sink.start(picture->width, picture->height)) {
+      error = "picture refused";
+      return false;
+    }
+    for (int y = 0; y < picture->height; ++y) {
+      std::memcpy(sink.row(y), picture->pixel(0, y), static_cast<std::size_t>(picture->width) * 4);
+      sink.rowDone(y);
+    }
+    return true;
+  } catch (const std::bad_alloc&) {
+    error = "not enough memory for the picture";
+    return false;
+  }
 }
 
 }  // namespace gw

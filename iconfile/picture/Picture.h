@@ -48,11 +48,27 @@ class PictureRowSink {
   virtual void rowDone(int y) = 0;
 };
 
+// A sink that keeps every row: the whole picture.
+class WholePictureSink : public PictureRowSink {
+ public:
+  explicit WholePictureSink(Picture& p) : p_(p) {}
+  bool start(int width, int height) override;
+  std::uint8_t* row(int y) override { return p_.pixel(0, y); }
+  void rowDone(int) override {}
+
+ private:
+  Picture& p_;
+};
+
 // Each decoder returns nothing on failure and sets `error` to a short reason.
-// PNG of every colour type and depth (16-bit samples keep their high byte), first image only.
+// PNG of every colour type and depth (16-bit samples keep their high byte), first image only. A picture
+// is whole when all its rows are: what follows the image data (IEND) is not needed.
 std::optional<Picture> DecodePng(std::span<const std::uint8_t> bytes, std::string& error);
+// The same decode, row by row into `sink` (an interlaced picture is built whole first).
+bool DecodePngRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
 // JPEG at full scale through the floating-point inverse DCT; greyscale gives exact greys, CMYK and YCCK are
-// converted to RGB. Damaged or truncated pixel data fails the decode; harmless stray bytes do not.
+// converted to RGB. Damaged or truncated pixel data fails the decode; harmless stray bytes, and a missing
+// end marker after complete scans, do not.
 std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, std::string& error);
 // The same decode, row by row into `sink`; false with `error` set on failure (the sink may have had rows).
 bool DecodeJpegRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
@@ -64,6 +80,8 @@ std::optional<Picture> DecodeTiff(std::span<const std::uint8_t> bytes, std::stri
 std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> bytes, std::string& error);
 // The decoder of the detected format.
 std::optional<Picture> DecodePicture(std::span<const std::uint8_t> bytes, std::string& error);
+// The same, row by row into `sink`: JPEG and PNG as they are decoded, the others once decoded whole.
+bool DecodePictureRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
 
 // Encoders write the exact colours and leave alpha out; each returns false with `error` set on failure.
 // JPEG at quality 100 (baseline tables) with the floating-point forward DCT; greyscale output on request.

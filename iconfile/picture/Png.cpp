@@ -39,9 +39,21 @@ struct DecodeJob {
   png_infop info = nullptr;
   MemoryReader reader;
   ErrorText error;
-  Picture* out = nullptr;
-  std::vector<png_bytep>* rows = nullptr;
+  PictureRowSink* sink = nullptr;
+  int width = 0, height = 0;
+  bool interlaced = false;
+  Picture passes;   // an interlaced picture, built up pass by pass
+  int rowsDone = 0;  // rows of a plain picture handed to the sink
 };
+
+// Hands the rows not yet handed over to the sink (of an interlaced picture, all of them).
+void FinishRows(DecodeJob& job) {
+  for (int y = job.rowsDone; y < job.height; ++y) {
+    if (job.interlaced) std::memcpy(job.sink->row(y), job.passes.pixel(0, y), static_cast<std::size_t>(job.width) * 4);
+    job.sink->rowDone(y);
+  }
+  job.rowsDone = job.height;
+}
 
 bool Run(DecodeJob& job) {
   if (setjmp(png_jmpbuf(job.png))) return false;
@@ -68,44 +80,73 @@ bool Run(DecodeJob& job) {
   png_set_strip_16(job.png);
   if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(job.png);
   png_set_add_alpha(job.png, 0xFF, PNG_FILLER_AFTER);
-  png_set_interlace_handling(job.png);
+  const int passes = png_set_interlace_handling(job.png);
   png_read_update_info(job.png, job.info);
   if (png_get_rowbytes(job.png, job.info) != static_cast<png_size_t>(w) * 4) png_error(job.png, "unexpected row layout");
-  job.out->width = static_cast<int>(w);
-  job.out->height = static_cast<int>(h);
-  job.out->rgba.assign(static_cast<std::size_t>(w) * h * 4, 0);
-  job.rows->resize(h);
-  for (png_uint_32 y = 0; y < h; ++y) (*job.rows)[y] = job.out->rgba.data() + static_cast<std::size_t>(y) * w * 4;
-  png_read_image(job.png, job.rows->data());
-  png_read_end(job.png, nullptr);
+  job.width = static_cast<int>(w);
+  job.height = static_cast<int>(h);
+  job.interlaced = passes > 1;
+  if (!job.sink->start(job.width, job.height)) png_error(job.png, "picture refused");
+  if (job.interlaced) {
+    job.passes = Picture::Filled(job.width, job.height, 0, 0, 0, 0);
+    for (int pass = 0; pass < passes; ++pass)
+      for (int y = 0; y < job.height; ++y) png_read_row(job.png, job.passes.pixel(0, y), nullptr);
+  } else {
+    for (int y = 0; y < job.height; ++y) {
+      png_read_row(job.png, job.sink->row(y), nullptr);
+      job.sink->rowDone(y);
+      job.rowsDone = y + 1;
+    }
+  }
+  FinishRows(job);
   return true;
+}
+
+// Whether libpng had read every row when it failed: after the last row it goes on to the end of the
+// compressed data, and only what follows the pixels (the data's check value, IEND) was missing or bad.
+bool EveryRowRead(const DecodeJob& job) {
+  if (job.height == 0) return false;
+  if (job.interlaced) return png_get_current_pass_number(job.png) >= 7;
+  return job.rowsDone == job.height - 1 && png_get_current_row_number(job.png) == static_cast<png_uint_32>(job.height);
 }
 
 }  // namespace
 
-std::optional<Picture> DecodePng(std::span<const std::uint8_t> bytes, std::string& error) {
+// The chunks after the image data are not read: a file whose pixels are all there is whole, with or
+// without its IEND.
+bool DecodePngRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error) {
   if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) {
     error = "not a PNG picture";
-    return std::nullopt;
+    return false;
   }
-  Picture picture;
-  std::vector<png_bytep> rows;
   DecodeJob job;
   job.reader.bytes = bytes;
-  job.out = &picture;
-  job.rows = &rows;
+  job.sink = &sink;
   job.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &job.error, OnError, OnWarning);
   if (!job.png) {
     error = "out of memory";
-    return std::nullopt;
+    return false;
   }
   job.info = png_create_info_struct(job.png);
-  const bool ok = job.info && Run(job);
-  png_destroy_read_struct(&job.png, &job.info, nullptr);
-  if (!ok) {
-    error = job.error.text[0] ? job.error.text : "bad PNG data";
-    return std::nullopt;
+  bool ok = false;
+  try {
+    ok = job.info && Run(job);
+    if (!ok && job.info && EveryRowRead(job)) {
+      FinishRows(job);
+      ok = true;
+    }
+  } catch (const std::bad_alloc&) {
+    std::strcpy(job.error.text, "out of memory");
   }
+  png_destroy_read_struct(&job.png, &job.info, nullptr);
+  if (!ok) error = job.error.text[0] ? job.error.text : "bad PNG data";
+  return ok;
+}
+
+std::optional<Picture> DecodePng(std::span<const std::uint8_t> bytes, std::string& error) {
+  Picture picture;
+  WholePictureSink whole(picture);
+  if (!DecodePngRows(bytes, whole, error)) return std::nullopt;
   return picture;
 }
 

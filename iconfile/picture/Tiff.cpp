@@ -82,6 +82,17 @@ TIFF* Open(MemoryFile& f, const char* mode) {
   return tif;
 }
 
+// Colours multiplied by their alpha back to plain colours, so that composing them once gives the
+// picture: for m <= a, (c a + 127) / 255 with c = (255 m + a / 2) / a is m again. Above a (which
+// multiplied colours cannot be) c stops at 255, and alpha 0 keeps what is stored: both show as white.
+void Unpremultiply(Picture& p) {
+  for (std::size_t i = 0; i < p.rgba.size(); i += 4) {
+    const int a = p.rgba[i + 3];
+    if (a == 0 || a == 255) continue;
+    for (std::size_t k = i; k < i + 3; ++k) p.rgba[k] = static_cast<std::uint8_t>(std::min(255, (p.rgba[k] * 255 + a / 2) / a));
+  }
+}
+
 }  // namespace
 
 std::optional<Picture> DecodeTiff(std::span<const std::uint8_t> bytes, std::string& error) {
@@ -108,6 +119,19 @@ std::optional<Picture> DecodeTiff(std::span<const std::uint8_t> bytes, std::stri
   } else if (!TIFFRGBAImageOK(tif, why)) {
     ok = false;
   }
+  // libtiff's RGBA reader multiplies unassociated colours by their alpha in some layouts and not in others,
+  // and passes associated (already multiplied) ones on. Marking the alpha as associated makes every layout
+  // hand out the stored samples; the multiplied ones are then divided back.
+  bool premultiplied = true;
+  std::uint16_t extraCount = 0;
+  std::uint16_t* extraTypes = nullptr;
+  if (ok && TIFFGetField(tif, TIFFTAG_EXTRASAMPLES, &extraCount, &extraTypes) == 1 && extraCount > 0 &&
+      extraTypes[0] == EXTRASAMPLE_UNASSALPHA) {
+    std::vector<std::uint16_t> types(extraTypes, extraTypes + extraCount);
+    types[0] = EXTRASAMPLE_ASSOCALPHA;
+    premultiplied = false;
+    ok = TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, extraCount, types.data()) == 1;
+  }
   if (ok) {
     p.width = static_cast<int>(w);
     p.height = static_cast<int>(h);
@@ -121,6 +145,7 @@ std::optional<Picture> DecodeTiff(std::span<const std::uint8_t> bytes, std::stri
         std::swap(p.rgba[i + 1], p.rgba[i + 2]);
       }
     }
+    if (ok && premultiplied) Unpremultiply(p);
   }
   TIFFClose(tif);
   if (!ok) {

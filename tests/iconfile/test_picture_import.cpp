@@ -8,7 +8,9 @@
 #include "editor/core/NewImage.h"
 #include "editor/core/Palettes.h"
 #include "iconfile/core/PictureImport.h"
+#include "platform/Alpha.h"
 #include "platform/Canvas.h"
+#include "../picture/PictureFiles.h"
 
 using namespace gw;
 namespace fs = std::filesystem;
@@ -150,6 +152,94 @@ TEST(PictureImport, JpegSampledRowByRowEqualsTheWholeDecode) {
   std::fclose(f);
   EXPECT_FALSE(ReadPictureForImport(file.string(), false, error));
   fs::remove(file);
+}
+
+// TIFF alpha, stored multiplied by alpha (associated) or not, by ImageMagick and by Pillow, in strips,
+// tiles and planes, 8 and 16 bits, RGB and grey: imported, each pixel is its source composed once on white.
+TEST(PictureImport, TiffAlphaOfEitherKindIsComposedOnce) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"tiff_alpha_im.tif", "tiff_alpha.onwhite.ppm"},          {"tiff_alpha_im_assoc.tif", "tiff_alpha.onwhite.ppm"},
+      {"tiff_alpha_im16.tif", "tiff_alpha.onwhite.ppm"},        {"tiff_alpha_im_tiled.tif", "tiff_alpha.onwhite.ppm"},
+      {"tiff_alpha_im_planar.tif", "tiff_alpha.onwhite.ppm"},   {"tiff_alpha_pillow.tif", "tiff_alpha.onwhite.ppm"},
+      {"tiff_alpha_pillow_assoc.tif", "tiff_alpha.onwhite.ppm"}, {"tiff_alpha_grey_pillow.tif", "tiff_alpha_grey.onwhite.ppm"},
+      {"tiff_alpha_grey_im_assoc.tif", "tiff_alpha_grey.onwhite.ppm"}};
+  for (const auto& [file, reference] : cases) {
+    std::string error;
+    const auto sample = ReadPictureForImport(test::PicturePath(file), true, error);
+    ASSERT_TRUE(sample) << file << ": " << error;
+    const Bitmap want = ComposeOnWhite(test::ReadPnm(test::PicturePath(reference)));
+    ASSERT_GT(want.width(), 0) << reference;
+    EXPECT_EQ(ComposeOnWhite(sample->kept), want) << file;
+  }
+}
+
+// Every format is sampled row by row as it is decoded, or once decoded whole; either way the sample is the
+// one taken from the whole decoded picture.
+TEST(PictureImport, EveryFormatSamplesLikeTheWholeDecode) {
+  for (const char* file : {"png_rgb8.png", "png_interlaced.png", "gif_offset.gif", "tiff_lzw.tif", "bmp_rle4.bmp",
+                           "jpeg_progressive.jpg"}) {
+    std::string error;
+    const auto whole = DecodePicture(test::ReadBytes(test::PicturePath(file)), error);
+    ASSERT_TRUE(whole) << file << ": " << error;
+    for (const bool doNotScale : {false, true}) {
+      const auto sampled = ReadPictureForImport(test::PicturePath(file), doNotScale, error);
+      ASSERT_TRUE(sampled) << file << ": " << error;
+      EXPECT_EQ(sampled->kept.rgba, SampleForImport(*whole, doNotScale).kept.rgba) << file << " " << doNotScale;
+    }
+  }
+}
+
+// The top-left w x h part of a bitmap.
+Bitmap Corner(const Bitmap& b, int w, int h) {
+  Bitmap out(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) out.setPixel(x, y, b.pixel(x, y));
+  return out;
+}
+
+// What a paste takes from picture bytes: the top-left square, or all of a smaller picture, composed on white.
+TEST(PictureCorner, IsTheTopLeftOfTheWholePictureOnWhite) {
+  for (const char* file : {"jpeg_baseline.jpg", "jpeg_grey.jpg", "gif_offset.gif", "gif_transparent.gif", "png_rgba.png",
+                           "png_interlaced.png", "png_palette.png", "tiff_alpha_im_assoc.tif", "bmp_rle4.bmp"}) {
+    const std::vector<std::uint8_t> bytes = test::ReadBytes(test::PicturePath(file));
+    std::string error;
+    const auto whole = DecodePicture(bytes, error);
+    ASSERT_TRUE(whole) << file << ": " << error;
+    const Bitmap composed = ComposeOnWhite(*whole);
+    for (const int side : {1, 5, 16, 64}) {
+      const auto corner = PictureCorner(bytes, side, error);
+      ASSERT_TRUE(corner) << file << ": " << error;
+      EXPECT_EQ(*corner, Corner(composed, std::min(whole->width, side), std::min(whole->height, side))) << file << " " << side;
+    }
+  }
+  std::string error;
+  EXPECT_FALSE(PictureCorner(std::vector<std::uint8_t>{'h', 'e', 'l', 'l', 'o'}, 32, error));
+  EXPECT_FALSE(error.empty());
+  std::vector<std::uint8_t> cut = test::ReadBytes(test::PicturePath("png_rgb8.png"));
+  cut.resize(200);
+  EXPECT_FALSE(PictureCorner(cut, 32, error));
+}
+
+// A screen capture far larger than Qt decodes (8000 x 6000), made by Pillow: its corner, without the picture
+// being held whole.
+TEST(PictureCorner, TakesTheCornerOfAPictureOfAHugeScreen) {
+  if (std::system("/usr/bin/python3 -c 'import PIL' 2>/dev/null") != 0) GTEST_SKIP() << "no Pillow (scripts/install-deps.sh)";
+  const fs::path file = fs::temp_directory_path() / ("gw-huge-" + std::to_string(::getpid()) + ".png");
+  const std::string make = "/usr/bin/python3 -c \"import sys; from PIL import Image; im = Image.new('RGBA', (8000, 6000), (1, 2, 3, 255)); "
+                           "[im.putpixel((x, y), (7 * x, 8 * y, 200, 255 - x)) for y in range(40) for x in range(40)]; "
+                           "im.save(sys.argv[1])\" '" + file.string() + "'";
+  ASSERT_EQ(std::system(make.c_str()), 0) << make;
+  const std::vector<std::uint8_t> bytes = test::ReadBytes(file.string());
+  fs::remove(file);
+  std::string error;
+  const auto corner = PictureCorner(bytes, 32, error);
+  ASSERT_TRUE(corner) << error;
+  ASSERT_EQ(corner->width(), 32);
+  ASSERT_EQ(corner->height(), 32);
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x)
+      ASSERT_EQ(corner->pixel(x, y), MakeColor(ChannelOnWhite(7 * x, 255 - x), ChannelOnWhite(8 * y, 255 - x), ChannelOnWhite(200, 255 - x)))
+          << x << "," << y;
 }
 
 TEST(PictureExport, NamesAndFormats) {

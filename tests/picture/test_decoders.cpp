@@ -1,6 +1,7 @@
 // The decoders on pictures written by other programs (see tests/data/pictures/make.sh), and on broken ones.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "PictureFiles.h"
@@ -165,6 +166,85 @@ TEST(Decoders, BrokenPicturesNeverCrash) {
     }
   }
 }
+
+// Files cut short. Without only what follows the pixels (a JPEG's end marker, a PNG's IEND or the check
+// values after its image data) a picture is whole and decodes as the whole file does; cut anywhere in its
+// pixels (mid-scan, before a later scan, mid-IDAT, in an interlaced picture's last pass) it is refused.
+struct Cut {
+  const char* file;
+  const char* how;
+  std::function<std::size_t(const std::vector<std::uint8_t>&)> keep;  // how many bytes stay
+  const char* reference;                                               // nullptr: refused
+};
+std::ostream& operator<<(std::ostream& os, const Cut& c) { return os << c.file << " " << c.how; }
+
+std::function<std::size_t(const std::vector<std::uint8_t>&)> DropLast(std::size_t n) {
+  return [n](const std::vector<std::uint8_t>& b) { return b.size() - n; };
+}
+// Up to `back` bytes before the last occurrence of `mark`.
+std::function<std::size_t(const std::vector<std::uint8_t>&)> BeforeLast(std::string mark, std::size_t back = 0) {
+  return [mark, back](const std::vector<std::uint8_t>& b) {
+    const auto same = [](std::uint8_t x, char y) { return x == static_cast<std::uint8_t>(y); };
+    const auto at = std::find_end(b.begin(), b.end(), mark.begin(), mark.end(), same);
+    EXPECT_NE(at, b.end()) << mark;
+    return static_cast<std::size_t>(at - b.begin()) - back;
+  };
+}
+std::function<std::size_t(const std::vector<std::uint8_t>&)> Fraction(double f) {
+  return [f](const std::vector<std::uint8_t>& b) { return static_cast<std::size_t>(static_cast<double>(b.size()) * f); };
+}
+const std::string kSos = "\xFF\xDA";
+
+class CutShort : public testing::TestWithParam<Cut> {};
+
+TEST_P(CutShort, WholePixelsDecodeAndMissingOnesAreRefused) {
+  const Cut& c = GetParam();
+  std::vector<std::uint8_t> bytes = ReadBytes(PicturePath(c.file));
+  ASSERT_FALSE(bytes.empty());
+  bytes.resize(c.keep(bytes));
+  std::string error;
+  const auto picture = DecodePicture(bytes, error);
+  if (!c.reference) {
+    EXPECT_FALSE(picture);
+    EXPECT_FALSE(error.empty());
+    return;
+  }
+  ASSERT_TRUE(picture) << error;
+  const Picture want = ReadPnm(PicturePath(c.reference));
+  ASSERT_GT(want.width, 0);
+  EXPECT_EQ(picture->width, want.width);
+  EXPECT_EQ(picture->rgba, want.rgba);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CutShort,
+    testing::Values(
+        Cut{"jpeg_baseline.jpg", "no end marker", DropLast(2), "jpeg_baseline.djpeg.ppm"},
+        Cut{"jpeg_baseline.jpg", "half an end marker", DropLast(1), "jpeg_baseline.djpeg.ppm"},
+        Cut{"jpeg_progressive.jpg", "no end marker", DropLast(2), "jpeg_progressive.djpeg.ppm"},
+        Cut{"jpeg_restart.jpg", "no end marker", DropLast(2), "jpeg_restart.djpeg.ppm"},
+        Cut{"jpeg_multiscan.jpg", "no end marker", DropLast(2), "jpeg_multiscan.djpeg.ppm"},
+        Cut{"jpeg_grey.jpg", "no end marker", DropLast(2), "jpeg_grey.djpeg.pgm"},
+        Cut{"jpeg_baseline.jpg", "mid-scan", Fraction(0.8), nullptr},
+        Cut{"jpeg_baseline.jpg", "in the last blocks", DropLast(20), nullptr},
+        Cut{"jpeg_restart.jpg", "mid-scan", Fraction(0.8), nullptr},
+        Cut{"jpeg_progressive.jpg", "before the last scan", BeforeLast(kSos), nullptr},
+        Cut{"jpeg_progressive.jpg", "in the last scan", DropLast(12), nullptr},
+        Cut{"jpeg_multiscan.jpg", "before the last component's scan", BeforeLast(kSos), nullptr},
+        Cut{"png_rgb8.png", "no IEND", BeforeLast("IEND", 4), "photo.ppm"},
+        Cut{"png_rgb8.png", "no IEND check value", DropLast(4), "photo.ppm"},
+        Cut{"png_rgb8.png", "no IDAT check value", BeforeLast("IEND", 8), "photo.ppm"},
+        Cut{"png_interlaced.png", "no IEND", BeforeLast("IEND", 4), "photo.ppm"},
+        Cut{"png_palette.png", "no IEND", BeforeLast("IEND", 4), "pal200.ppm"},
+        Cut{"png_rgb8.png", "mid-IDAT", Fraction(0.6), nullptr},
+        Cut{"png_rgb8.png", "in the last row", BeforeLast("IEND", 30), nullptr},
+        Cut{"png_interlaced.png", "in the last pass", BeforeLast("IEND", 30), nullptr}),
+    [](const testing::TestParamInfo<Cut>& param) {
+      std::string name = std::string(param.param.file) + "_" + param.param.how;
+      for (char& ch : name)
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+      return name;
+    });
 
 // Headers that announce pictures beyond the limits are refused before any pixel memory is taken.
 TEST(Decoders, HugePicturesAreRefused) {

@@ -1,6 +1,7 @@
 // Copy and paste through the clipboard, the snapshot's set-up and landing, the text dialog, the hot-spot
 // dialog, help and About, driven through the main window offscreen.
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
@@ -17,6 +18,7 @@
 #include <memory>
 
 #include "editor/core/UndoRing.h"
+#include "platform/Alpha.h"
 #include "editor/ui/SnapShotCapture.h"
 #include "editor/ui/fCursorHotSpot.h"
 #include "editor/ui/fText.h"
@@ -91,6 +93,48 @@ class ExtrasTest : public QObject {
     QCOMPARE(s.iconmask, Bitmap(32, 32, kBlack));
     QVERIFY(s.Modified);
     QVERIFY(f->bUndo->isEnabled());
+  }
+
+  // Pictures offered as file bytes, as other programs put them on the clipboard: the top-left square
+  // arrives, composed on white, also from a screen capture larger than Qt itself decodes.
+  void pasteTakesTheCornerOfPictureBytesOfAnySize() {
+    const struct {
+      const char* type;
+      const char* format;
+      int width, height;
+      bool alpha;  // the format keeps it (Qt writes 24-bit BMP files)
+    } cases[] = {{"image/png", "PNG", 8000, 6000, true}, {"image/bmp", "BMP", 100, 20, false}};
+    for (const auto& c : cases) {
+      const auto colour = [&c](int x, int y) { return qRgba(x * 7, y * 11, (x * y) & 255, c.alpha && x == 5 && y == 3 ? 128 : 255); };
+      QImage picture(c.width, c.height, QImage::Format_ARGB32);
+      picture.fill(qRgb(1, 2, 3));
+      for (int y = 0; y < std::min(c.height, 32); ++y)
+        for (int x = 0; x < 32; ++x) picture.setPixel(x, y, colour(x, y));
+      QByteArray bytes;
+      QBuffer buffer(&bytes);
+      QVERIFY(buffer.open(QIODevice::WriteOnly));
+      QVERIFY(picture.save(&buffer, c.format));
+      picture = QImage();
+      if (c.width == 8000) {
+        QVERIFY(QImage::fromData(bytes).isNull());  // beyond Qt's allocation limit
+      }
+      auto f = Form();
+      auto* mime = new QMimeData;
+      mime->setData(QString::fromLatin1(c.type), bytes);
+      QApplication::clipboard()->setMimeData(mime);
+      f->Paste1->trigger();
+      QVERIFY2(Boxes().messages.empty(), c.type);
+      const EditorState& s = f->state();
+      for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+          const QRgb p = colour(x, y);
+          const auto on = [&](int v) { return ChannelOnWhite(v, qAlpha(p)); };
+          const Color want = y < c.height ? MakeColor(on(qRed(p)), on(qGreen(p)), on(qBlue(p))) : kWhite;
+          QVERIFY2(s.iconimage.pixel(x, y) == want, qPrintable(QStringLiteral("%1 at %2,%3").arg(c.type).arg(x).arg(y)));
+        }
+      QCOMPARE(s.iconmask, Bitmap(32, 32, kBlack));
+      QCOMPARE(s.UndoTop, 1);
+    }
   }
 
   void pasteWithoutAPictureSaysSoAndChangesNothing() {

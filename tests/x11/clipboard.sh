@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # As a user would, with the X server's real clipboard: a clipboard holding only text gives "No Bitmap to
 # Paste." and leaves the image unchanged (leaving asks nothing); a PNG put on the clipboard by xclip is
-# pasted with Ctrl+V at the top-left corner, and after Ctrl+C the clipboard gives back the image's pixels.
+# pasted with Ctrl+V at the top-left corner, and after Ctrl+C the clipboard gives back the image's pixels;
+# so is the corner of an 8000 x 6000 PNG.
 # Usage: clipboard.sh <path to glyphwerk>. Without a display it runs itself under xvfb-run.
 set -euo pipefail
 
@@ -58,4 +59,33 @@ for y in range(32):
         assert got == want, f"pixel {x},{y} is {got}, not {want}"
 PY
 exit_editor asks
-echo "clipboard: text refused, PNG pasted and copied back"
+
+# A capture of a screen larger than Qt decodes by itself (8000 x 6000 pixels): its top-left square arrives.
+/usr/bin/python3 - "$work/big.png" <<'PY'
+import sys
+from PIL import Image
+im = Image.new("RGB", (8000, 6000), (1, 2, 3))
+for y in range(32):
+    for x in range(32):
+        im.putpixel((x, y), (7 * x, 8 * y, 200))
+im.save(sys.argv[1])
+PY
+start_editor
+xclip -selection clipboard -t image/png -i "$work/big.png"
+sleep 0.2
+xdotool key --clearmodifiers ctrl+v
+sleep 2
+[ -z "$(window_titled "Information Dialog")" ] || fail "the 8000 x 6000 PNG on the clipboard was not taken"
+xdotool key --clearmodifiers ctrl+c
+sleep 0.5
+xclip -selection clipboard -t image/png -o >"$work/out.png" || fail "the clipboard gives no PNG after Copy"
+/usr/bin/python3 - "$work/out.png" <<'PY' || fail "the copied image is not the large picture's corner"
+import sys
+from PIL import Image
+im = Image.open(sys.argv[1]).convert("RGB")
+assert im.size == (32, 32), im.size
+bad = [(x, y) for y in range(32) for x in range(32) if im.getpixel((x, y)) != (7 * x, 8 * y, 200)]
+assert not bad, f"pixels {bad[:5]} differ"
+PY
+exit_editor asks
+echo "clipboard: text refused, PNG pasted and copied back, a picture larger than Qt decodes pasted"

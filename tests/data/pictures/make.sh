@@ -40,7 +40,9 @@ cjpeg -quality 85 -sample 1x1 photo.ppm > jpeg_444.jpg
 cjpeg -quality 80 -progressive photo.ppm > jpeg_progressive.jpg
 cjpeg -quality 90 -restart 1 -optimize photo.ppm > jpeg_restart.jpg
 cjpeg -quality 90 -grayscale photo.ppm > jpeg_grey.jpg
-for f in jpeg_baseline jpeg_444 jpeg_progressive jpeg_restart; do djpeg -dct float -ppm $f.jpg > $f.djpeg.ppm; done
+printf '0;\n1;\n2;\n' > scans.txt                            # sequential, one scan per component
+cjpeg -quality 90 -scans scans.txt photo.ppm > jpeg_multiscan.jpg && rm scans.txt
+for f in jpeg_baseline jpeg_444 jpeg_progressive jpeg_restart jpeg_multiscan; do djpeg -dct float -ppm $f.jpg > $f.djpeg.ppm; done
 djpeg -dct float -pnm jpeg_grey.jpg > jpeg_grey.djpeg.pgm
 # Stray bytes before the scan's marker: the codec warns, and the pixels are whole (djpeg exits 2 on a warning).
 $PY -c "
@@ -106,6 +108,55 @@ $PY - <<'PY'
 from PIL import Image
 Image.open("photo.ppm").save("tiff_pillow.tif")
 PY
+
+# TIFF with alpha, associated (stored multiplied by alpha) and unassociated, from a 7 x 2 RGBA source and a
+# grey one; the reference is each source composed once onto white, 255 - a + (c a + 127) / 255.
+$PY - <<'PY'
+import struct
+from PIL import Image
+rgba = [(200, 130, 90, 130), (200, 130, 90, 0), (10, 250, 3, 1), (255, 0, 128, 255), (17, 240, 99, 200),
+        (0, 0, 0, 77), (255, 255, 255, 128), (90, 60, 30, 254), (1, 2, 3, 2), (128, 128, 128, 127),
+        (250, 5, 60, 64), (0, 255, 0, 191), (33, 66, 99, 33), (240, 10, 10, 10)]
+im = Image.new("RGBA", (7, 2))
+for i, p in enumerate(rgba):
+    im.putpixel((i % 7, i // 7), p)
+im.save("tiff_alpha_source.png")
+la = Image.new("LA", (4, 1))
+for i, p in enumerate([(200, 130), (90, 0), (255, 1), (17, 200)]):
+    la.putpixel((i, 0), p)
+la.save("tiff_alpha_grey_source.png")
+on = lambda c, a: 255 - a + (c * a + 127) // 255
+for src, name in ((im, "tiff_alpha.onwhite.ppm"), (la.convert("RGBA"), "tiff_alpha_grey.onwhite.ppm")):
+    out = Image.new("RGB", src.size)
+    for y in range(src.height):
+        for x in range(src.width):
+            *c, a = src.getpixel((x, y))
+            out.putpixel((x, y), tuple(on(v, a) for v in c))
+    out.save(name)
+# Pillow writes RGBA as unassociated; the associated copy holds the multiplied samples with its
+# ExtraSamples entry changed to 1.
+im.save("tiff_alpha_pillow.tif")
+pre = Image.new("RGBA", im.size)
+for y in range(im.height):
+    for x in range(im.width):
+        *c, a = im.getpixel((x, y))
+        pre.putpixel((x, y), tuple((v * a + 127) // 255 for v in c) + (a,))
+pre.save("tiff_alpha_pillow_assoc.tif")
+b = bytearray(open("tiff_alpha_pillow_assoc.tif", "rb").read())
+ifd = struct.unpack_from("<I", b, 4)[0]
+for i in range(struct.unpack_from("<H", b, ifd)[0]):
+    at = ifd + 2 + 12 * i
+    if struct.unpack_from("<H", b, at)[0] == 338:
+        struct.pack_into("<H", b, at + 8, 1)
+open("tiff_alpha_pillow_assoc.tif", "wb").write(bytes(b))
+la.save("tiff_alpha_grey_pillow.tif")
+PY
+/usr/bin/convert tiff_alpha_source.png -define tiff:alpha=unassociated tiff_alpha_im.tif
+/usr/bin/convert tiff_alpha_source.png -define tiff:alpha=associated tiff_alpha_im_assoc.tif
+/usr/bin/convert tiff_alpha_source.png -depth 16 -define tiff:alpha=unassociated tiff_alpha_im16.tif
+/usr/bin/convert tiff_alpha_source.png -compress LZW -define tiff:alpha=associated -define tiff:tile-geometry=16x16 tiff_alpha_im_tiled.tif
+/usr/bin/convert tiff_alpha_source.png -interlace plane -define tiff:alpha=unassociated tiff_alpha_im_planar.tif
+/usr/bin/convert tiff_alpha_grey_source.png -define tiff:alpha=associated tiff_alpha_grey_im_assoc.tif
 
 # BMP.
 convert pal2.ppm -type Palette -colors 2 BMP3:bmp_1bit.bmp
