@@ -184,6 +184,41 @@ TEST_F(OwnColorTables, PencilCellsInPenColoursAreSavedAsShown) {
   }
 }
 
+// A file whose table is shorter than the depth's (biClrUsed 4) and holds a colour twice, its pixels using both
+// copies: opened and saved, Pillow reads the same pixels, though the saved table has all 256 entries.
+TEST_F(OwnColorTables, AShortTableWithDuplicatesKeepsItsPixels) {
+  const std::vector<Color> table = {kBlack, 0x0A0B0C, 0x0A0B0C, 0x405060};
+  const IconFormat& f = *FindIconFormat(kType256Color, 16);
+  Bytes bytes(static_cast<std::size_t>(f.paletteOffset()), 0);
+  const Bytes full = EncodeIconFile(f, Bitmap(16, 16, kBlack), Bitmap(16, 16, kBlack), 0, 0, {});
+  std::copy_n(full.begin(), bytes.size(), bytes.begin());
+  SetLe(bytes, 22 + 32, 4, static_cast<std::uint32_t>(table.size()));  // biClrUsed
+  for (Color c : table)
+    bytes.insert(bytes.end(), {std::uint8_t(BlueOf(c)), std::uint8_t(GreenOf(c)), std::uint8_t(RedOf(c)), 0});
+  Bytes mask(static_cast<std::size_t>(f.andBytes), 0);
+  for (int row = 0; row < 16; ++row)
+    for (int x = 0; x < 16; ++x) {
+      const bool clear = (x + 2 * row) % 7 == 0;
+      bytes.push_back(static_cast<std::uint8_t>(clear ? 0 : (x + row) % 4));
+      std::uint8_t& bits = mask[static_cast<std::size_t>(row * f.andRowBytes() + x / 8)];
+      if (clear) bits = static_cast<std::uint8_t>(bits | 0x80 >> (x % 8));
+    }
+  bytes.insert(bytes.end(), mask.begin(), mask.end());
+  SetLe(bytes, 14, 4, static_cast<std::uint32_t>(bytes.size() - 22));  // dwBytesInRes
+  const std::string ours = (dir / "short.ico").string(), saved = (dir / "saved.ico").string();
+  std::ofstream(ours, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+
+  EditorState s;
+  OpenInto(s, ours);
+  EXPECT_EQ(std::vector<Color>(s.Colors256.begin(), s.Colors256.begin() + 5),
+            std::vector<Color>({kBlack, 0x0A0B0C, 0x0A0B0C, 0x405060, s.DefaultColors256[4]}));
+  ASSERT_TRUE(SaveIconFile(s, saved).ok);
+  const Bytes before = PillowPixels(ours);
+  ASSERT_EQ(before.size(), 4u * 16 * 16);
+  EXPECT_EQ(PillowPixels(saved), before);
+}
+
 struct Tool {
   const char* name;     // what must be installed
   const char* command;  // %1: our file, %2: the PNG it writes
