@@ -96,8 +96,8 @@ void ShowPixelColor(EditorState& s, Color c);
 
 // --- Quantisers ------------------------------------------------------------------------------------------
 // Snap every pixel of iconimage to the nearest entry of the type's palette (the two-colour one: black or
-// white), taking the colour at that index from the active logical palette; then redraw the edit area and sync the placement canvas. The mask is not
-// touched and no undo state is pushed (the callers push).
+// white), taking the colour at that index from the active logical palette; then redraw the edit area and
+// sync the placement canvas. The mask is not touched and no undo state is pushed (the callers push).
 void QuantizeToMonoColors(EditorState& s);
 void QuantizeToColors16(EditorState& s);
 void QuantizeToColors256(EditorState& s);

@@ -28,7 +28,8 @@ struct IconColorSource {
 };
 
 // The file's bytes for an image and mask of format f (both at least f.size square; pixels outside read as
-// black). A transparent 4-bit pixel whose nearest entry is white is written with the entry nearest to black. The cursor's aqua transparent pixels are written as white would be (so as black colour bits); the
+// black). A transparent 4-bit pixel whose nearest entry is white is written with the entry nearest to
+// black. The cursor's aqua transparent pixels are written as white would be (so as black colour bits); the
 // caller's bitmaps are not changed. hotSpotX/Y go into the cursor's entry as 16-bit words.
 std::vector<std::uint8_t> EncodeIconFile(const IconFormat& f, const Bitmap& image, const Bitmap& mask,
                                          int hotSpotX, int hotSpotY, const IconColorSource& colors);
