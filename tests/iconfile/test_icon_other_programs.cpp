@@ -13,6 +13,7 @@
 #include <iterator>
 
 #include "editor/core/EditAreaMouse.h"
+#include "editor/core/UndoRing.h"
 #include "iconfile/core/IconFiles.h"
 #include "iconfile/picture/Picture.h"
 #include "tests/iconfile/IconTestSupport.h"
@@ -181,6 +182,10 @@ TEST_F(OwnColorTables, PencilCellsInPenColoursAreSavedAsShown) {
     const std::string saved = (dir / name).string();
     ASSERT_TRUE(SaveIconFile(s, saved).ok);
     EXPECT_EQ(DiffersFromEditArea(s, PillowPixels(saved)), 0);
+    // Undone back to the file as read, the image saves as the file was.
+    while (s.UndoPos > 1) ASSERT_TRUE(UndoStep(s));
+    ASSERT_TRUE(SaveIconFile(s, saved).ok);
+    EXPECT_EQ(PillowPixels(saved), PillowPixels(kIcons + name));
   }
 }
 
