@@ -86,6 +86,10 @@ struct EditorState {
   std::vector<Color> Colors16, DefaultColors16;          // 16 each
   std::vector<Color> Colors256, DefaultColors256;        // 256 each
   std::vector<Color> TrueColorGrid;                      // 256
+  // The colour table of the 16- or 256-colour file the image was read from (16 or 256 entries), empty for an
+  // image made new. While the image lasts it takes the place of the type's default table: the grid and pens
+  // offer it, the palette reductions and Save map to it, Reset Color Palette brings it back.
+  std::vector<Color> FileColorTable;
   Palette DefaultMonoPalette, DefaultPalette16, DefaultPalette256, Palette16, Palette256;
   int SelectedPaletteIndex = 0;
   Rect SelectedColorCellRect;

@@ -46,8 +46,9 @@ std::string NewMenuCaption(int type, int size);
 
 // Makes a blank, fully transparent image of a valid format and resets everything that belongs to the old
 // one: zoom, rectangles, the image, mask and edit-area bitmaps, the placement canvas, the work images, the
-// undo ring (which then holds the blank image), the file name, the tool stage, the type's palette and the
-// modified flag. Returns false, changing nothing, for a (type, size) that is not one of the 29 formats.
+// undo ring (which then holds the blank image), the file name, the tool stage, the type's palette (its
+// default table, whatever file the old image came from) and the modified flag. Returns false, changing
+// nothing, for a (type, size) that is not one of the 29 formats.
 // The save question and everything shown in the window are the caller's.
 bool StartNewImage(EditorState& s, int type, int size);
 

@@ -143,6 +143,12 @@ void LayoutColorGrid(EditorState& s, const std::vector<Color>& colors, int entri
   }
 }
 
+// What a reset restores: the table of the file the image came from when it has that many entries, else the
+// type's default.
+const std::vector<Color>& TableToRestore(const EditorState& s, const std::vector<Color>& defaults) {
+  return s.FileColorTable.size() == defaults.size() ? s.FileColorTable : defaults;
+}
+
 // The synthetic left-button click at (0, 0) that ends every reset.
 void PickFirstEntry(EditorState& s) { colorgrdMouseDown(s, true, 0, 0); }
 
@@ -154,7 +160,7 @@ int& BarPosition(EditorState& s, ColorBar bar) {
   }
 }
 
-// The quantisers share one body: lookup in a default palette, colour from the active block.
+// The quantisers share one body: lookup in a palette handle, colour from the active block at the index found.
 void Quantize(EditorState& s, const Palette& lookup, const LogPalette& block) {
   for (int x = 0; x < s.IconSize; ++x) {
     for (int y = 0; y < s.IconSize; ++y) {
@@ -278,7 +284,7 @@ void ResetMonoPalette(EditorState& s) {
 }
 
 void ResetPalette16(EditorState& s) {
-  CopyColors(s.Colors16, s.DefaultColors16, 16);
+  CopyColors(s.Colors16, TableToRestore(s, s.DefaultColors16), 16);
   BuildLogPalette16(s.Colors16, s.LogPalette16);
   CreatePalette16(s.LogPalette16, s.Palette16);
   LayoutColorGrid16(s, s.Colors16);
@@ -288,7 +294,7 @@ void ResetPalette16(EditorState& s) {
 void ResetPalette256(EditorState& s) { ResetPalette256(s, s.IconType); }
 
 void ResetPalette256(EditorState& s, int imageType) {
-  CopyColors(s.Colors256, s.DefaultColors256, 256);
+  CopyColors(s.Colors256, TableToRestore(s, s.DefaultColors256), 256);
   BuildLogPalette256(s.Colors256, s.LogPalette256);
   CreatePalette256(s.LogPalette256, s.Palette256);
   LayoutColorGrid256(s, s.Colors256, imageType);
@@ -300,6 +306,18 @@ void ShowTrueColorGrid(EditorState& s) { ShowTrueColorGrid(s, s.IconType); }
 void ShowTrueColorGrid(EditorState& s, int imageType) {
   LayoutColorGrid256(s, s.TrueColorGrid, imageType);
   PickFirstEntry(s);
+}
+
+bool UseFileColorTable(EditorState& s, std::span<const Color> table) {
+  const std::vector<Color>* defaults = s.IconType == kType16Color    ? &s.DefaultColors16
+                                       : s.IconType == kType256Color ? &s.DefaultColors256
+                                                                     : nullptr;
+  if (!defaults || table.empty()) return false;
+  std::vector<Color> full = *defaults;
+  std::copy_n(table.begin(), std::min(table.size(), full.size()), full.begin());
+  s.FileColorTable = std::move(full);
+  SetupPaletteForType(s);
+  return true;
 }
 
 void SetupPaletteForType(EditorState& s) {
@@ -408,9 +426,11 @@ void ShowPixelColor(EditorState& s, Color c) {
 
 // --- Quantisers ------------------------------------------------------------------------------------------
 
+// The 16- and 256-colour lookups are in the active handles: the default palette for a new image, the file's
+// table for an image read from a file. The two-colour palette is always black and white.
 void QuantizeToMonoColors(EditorState& s) { Quantize(s, s.DefaultMonoPalette, s.MonoLogPalette); }
-void QuantizeToColors16(EditorState& s) { Quantize(s, s.DefaultPalette16, s.LogPalette16); }
-void QuantizeToColors256(EditorState& s) { Quantize(s, s.DefaultPalette256, s.LogPalette256); }
+void QuantizeToColors16(EditorState& s) { Quantize(s, s.Palette16, s.LogPalette16); }
+void QuantizeToColors256(EditorState& s) { Quantize(s, s.Palette256, s.LogPalette256); }
 
 void QuantizeToTypePalette(EditorState& s) {
   switch (s.IconType) {

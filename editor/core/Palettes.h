@@ -5,6 +5,7 @@
 // Colors256, and for true colour the editable TrueColorGrid. The grid `colorgrd` shows the set of the current
 // type; a click picks an entry into the left or right pen; the three RGB bars edit the picked entry.
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -52,18 +53,24 @@ void LayoutColorGrid2(EditorState& s, const std::vector<Color>& colors);
 void LayoutColorGrid16(EditorState& s, const std::vector<Color>& colors);
 void LayoutColorGrid256(EditorState& s, const std::vector<Color>& colors, int imageType);
 
-// Palette set-up of a new image of each type: restores the type's palette from its default, lays out the
-// grid and picks entry 0 into the left pen. ShowTrueColorGrid shows TrueColorGrid as it stands.
+// Palette set-up of a new image of each type: restores the type's palette from its default (16 and 256
+// colours: from FileColorTable while it holds a table of that size), lays out the grid and picks entry 0 into
+// the left pen. ShowTrueColorGrid shows TrueColorGrid as it stands.
 void ResetPalette16(EditorState& s);
 void ResetPalette256(EditorState& s);                 // with the current IconType
 void ResetPalette256(EditorState& s, int imageType);
 void ResetMonoPalette(EditorState& s);
 void ShowTrueColorGrid(EditorState& s);               // with the current IconType
 void ShowTrueColorGrid(EditorState& s, int imageType);
+// An image read from a 16- or 256-colour file keeps the file's colour table (IconType already set): the
+// table, made up to 16 or 256 entries from the type's default where the file has fewer, becomes
+// FileColorTable and the type's palette set-up runs with it. Other types (and an empty table) keep their
+// palette; returns whether the table was taken.
+bool UseFileColorTable(EditorState& s, std::span<const Color> table);
 // Runs the palette set-up that belongs to IconType.
 void SetupPaletteForType(EditorState& s);
 // Menu "&Reset Color Palette": restores the default palette of the current type (true colour: the whole
-// TrueColorGrid). The image is not changed.
+// TrueColorGrid; an image read from a file: the file's table). The image is not changed.
 void ResetColorPalette1Click(EditorState& s);
 
 // --- Colour readouts and the RGB bars ------------------------------------------------------------------
@@ -88,9 +95,9 @@ void scrBlueChange(EditorState& s);
 void ShowPixelColor(EditorState& s, Color c);
 
 // --- Quantisers ------------------------------------------------------------------------------------------
-// Snap every pixel of iconimage to the nearest entry of a default palette, taking the colour at that index
-// from the active logical palette; then redraw the edit area and sync the placement canvas. The mask is not
-// touched and no undo state is pushed (the callers push).
+// Snap every pixel of iconimage to the nearest entry of the type's palette (the two-colour one: black or
+// white), taking the colour at that index from the active logical palette; then redraw the edit area and
+// sync the placement canvas. The mask is not touched and no undo state is pushed (the callers push).
 void QuantizeToMonoColors(EditorState& s);
 void QuantizeToColors16(EditorState& s);
 void QuantizeToColors256(EditorState& s);

@@ -135,6 +135,7 @@ void TForm1::OpenIconFile(const QString& path) {
   DropToolStage(DropKind::ReplacesImage);
   RunNewImageHandler(icon.type, icon.size);
   if (!ReadIconFile(State, icon, path.toStdString())) return;  // the handler always makes the decoded size
+  ShowColorGrid();  // the file's own colour table
   UpdateUndoButtons();
   UpdateEditAreaCaption();
   RepaintImageViews();

@@ -111,7 +111,9 @@ std::vector<std::uint8_t> EncodeIconFile(const IconFormat& f, const Bitmap& imag
           p[x] = static_cast<std::uint8_t>(NearestIndex(colors.nearest, c));
         } else {
           int i = NearestIndex(colors.nearest, c);
-          if (i == 15 && bits.pixel(x, y) == kWhite) i = 0;  // a transparent pixel never shows as white
+          if (bits.pixel(x, y) == kWhite && colors.nearest && i < colors.nearest->size() &&
+              colors.nearest->entry(i) == kWhite)
+            i = NearestIndex(colors.nearest, kBlack);  // a transparent pixel never shows as white
           p[x / 2] = static_cast<std::uint8_t>(p[x / 2] | (x % 2 == 0 ? i << 4 : i));
         }
       }
@@ -205,6 +207,7 @@ std::optional<DecodedIconFile> DecodeIconFile(std::span<const std::uint8_t> byte
   DecodedIconFile d;
   d.type = f->type;
   d.size = S;
+  if (f->bits == 4 || f->bits == 8) d.colorTable = table;
   d.image = Bitmap(S, S, kBlack);
   d.mask = Bitmap(S, S, kBlack);
   if (f->type == kTypeCursor) {

@@ -28,7 +28,8 @@ struct IconColorSource {
 };
 
 // The file's bytes for an image and mask of format f (both at least f.size square; pixels outside read as
-// black). The cursor's aqua transparent pixels are written as white would be (so as black colour bits); the
+// black). A transparent 4-bit pixel whose nearest entry is white is written with the entry nearest to
+// black. The cursor's aqua transparent pixels are written as white would be (so as black colour bits); the
 // caller's bitmaps are not changed. hotSpotX/Y go into the cursor's entry as 16-bit words.
 std::vector<std::uint8_t> EncodeIconFile(const IconFormat& f, const Bitmap& image, const Bitmap& mask,
                                          int hotSpotX, int hotSpotY, const IconColorSource& colors);
@@ -44,6 +45,7 @@ struct DecodedIconFile {
   int size = 0;                 // its edge length
   Bitmap image;                 // size x size, the editor's convention
   Bitmap mask;                  // size x size, 0xFFFFFF transparent, 0x000000 opaque
+  std::vector<Color> colorTable;  // 4 and 8 bits: the file's colour table as stored (biClrUsed entries)
   int hotSpotX = 0;             // cursor: the entry's wPlanes and wBitCount as they stand (0 ... 65535)
   int hotSpotY = 0;
   const IconFormat& format() const { return *FindIconFormat(type, size); }

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "editor/core/EditArea.h"
+#include "editor/core/Palettes.h"
 #include "editor/core/UndoRing.h"
 #include "platform/FileReplace.h"
 
@@ -69,6 +70,7 @@ bool ReadIconFile(EditorState& s, const DecodedIconFile& icon, const std::string
   SyncPlacementCanvas(s);
   s.IconType = icon.type;
   s.IconSize = S;
+  UseFileColorTable(s, icon.colorTable);
   if (icon.type == kTypeCursor) {
     s.CursorHotSpotX = icon.hotSpotX;
     s.CursorHotSpotY = icon.hotSpotY;

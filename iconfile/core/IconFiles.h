@@ -7,7 +7,8 @@
 //   Open:  LoadIconFile(path) reads and validates the whole file and changes nothing. On NotSupported show
 //          "Icon Format NOT Supported. " / "Invalid Icon File"; on CannotRead show `message`. On Ok run the
 //          new-image handler of (icon.type, icon.size) without asking, then ReadIconFile(s, icon, path) (or the
-//          named reader of that format), then UpdateEditAreaCaption and the caption "Glyphwerk: NAME".
+//          named reader of that format), then show the colour group, UpdateEditAreaCaption and the caption
+//          "Glyphwerk: NAME".
 //   Save:  the file is s.IconSaveTarget (a successful read sets it; the window sets it from the first Save's
 //          dialog and from Save As's; a new image clears it). SaveIconFile(s, path) picks the writer by
 //          IconType and IconSize and writes the file whole through a temporary file beside it and a rename.
@@ -35,7 +36,8 @@ inline constexpr std::uintmax_t kMaxIconFileBytes = 16u << 20;
 IconLoadResult LoadIconFile(const std::string& path);
 
 // Makes a decoded file the current, unmodified document, after the new-image handler of its type and size
-// has run: image and mask, IconType, IconSize, IconRect, the cursor's hot spot, RefreshEditArea,
+// has run: image and mask, IconType, IconSize, IconRect, the file's colour table (16 and 256 colours:
+// UseFileColorTable, so the window shows the colour group anew), the cursor's hot spot, RefreshEditArea,
 // SyncPlacementCanvas, CurrentFileName and IconSaveTarget := path, PushUndo, Modified := false. Returns
 // false, changing nothing, when the image is not at the decoded size (the new-image handler did not run).
 bool ReadIconFile(EditorState& s, const DecodedIconFile& icon, const std::string& path);

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "editor/core/EditArea.h"
+#include "editor/core/NewImage.h"
 #include "editor/core/Palettes.h"
 #include "tests/editor/BlankImage.h"
 
@@ -281,6 +282,52 @@ TEST_F(PaletteTest, QuantizeLooksUpInTheDefaultAndTakesTheActiveColour) {
   s.iconimage.setPixel(3, 3, 0x808080);
   QuantizeToColors16(s);
   EXPECT_EQ(s.iconimage.pixel(3, 3), MakeColor(0x12, 0x34, 0x56));
+}
+
+// --- The colour table of the file an image was read from ---------------------------------------------------
+
+TEST_F(PaletteTest, AFilesTableStandsInForTheDefaultUntilANewImage) {
+  const struct { int type; std::vector<Color> table; int rightEntry; } cases[] = {
+      {kType16Color, {0x102030, 0x405060, 0x102030, 0xA0B0C0, 0x0000FF, 0x123456, 0x654321, 0x00FF00, 0x999999,
+                      0x777777, 0xEEEEEE, 0x0F0F0F, 0x808000, 0x330033, 0xFFFFFF, 0x2040A0}, 15},
+      {kType256Color, {0x102030, 0x405060, 0x405060}, 17},  // short, with a duplicate: the rest from the default
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.type);
+    StartNewImage(s, c.type, 16);
+    const std::vector<Color> defaults = ColorsOfType(s);
+    std::vector<Color> full = defaults;
+    std::copy(c.table.begin(), c.table.end(), full.begin());
+    ASSERT_TRUE(UseFileColorTable(s, c.table));
+    EXPECT_EQ(ColorsOfType(s), full);
+    EXPECT_EQ(s.LogPalette16.color(1), c.type == kType16Color ? 0x405060u : 0x000080u);
+    const int cell = c.type == kType16Color ? 32 : 16;
+    EXPECT_EQ(s.colorgrd.pixel(cell + 1, 1), 0x405060u);  // entry 1 in the grid
+    EXPECT_EQ(std::vector<Color>({s.LeftPenColor, s.RightPenColor}),
+              std::vector<Color>({full[0], full[static_cast<std::size_t>(c.rightEntry)]}));
+
+    // The reductions snap to the nearest entry of the file's table, the transparent pixels keep white.
+    s.iconimage.setPixel(0, 0, 0x425262);
+    s.iconimage.setPixel(1, 0, 0x112233);
+    s.iconmask.fill(kBlack);
+    s.iconmask.setPixel(2, 0, kWhite);
+    ReduceToTypePalette(s);
+    EXPECT_EQ(std::vector<Color>({s.iconimage.pixel(0, 0), s.iconimage.pixel(1, 0), s.iconimage.pixel(2, 0)}),
+              std::vector<Color>({0x405060, 0x102030, kWhite}));
+
+    colorgrdMouseDown(s, false, cell + 1, 1);
+    ResetColorPalette1Click(s);
+    EXPECT_EQ(ColorsOfType(s), full);
+    StartNewImage(s, c.type, 16);
+    EXPECT_EQ(ColorsOfType(s), defaults);
+    EXPECT_TRUE(s.FileColorTable.empty());
+  }
+  for (int type : {kTypeTrueColor, kTypeMono, kTypeCursor}) {
+    StartNewImage(s, type, type == kTypeCursor ? 32 : 16);
+    const std::vector<Color> before = ColorsOfType(s);
+    EXPECT_FALSE(UseFileColorTable(s, cases[0].table)) << type;
+    EXPECT_EQ(ColorsOfType(s), before);
+  }
 }
 
 }  // namespace

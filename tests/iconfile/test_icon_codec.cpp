@@ -38,6 +38,12 @@ TEST_F(IconCodecTest, EncodesPixelsByDepth) {
   for (int x : {0, 1, 2}) s.iconimage.setPixel(x, 15, 0xFEFEFE);
   s.iconmask.setPixel(2, 15, kBlack);
   EXPECT_EQ(Slice(Encode(s), 126, 2), (Bytes{0x00, 0xF0}));
+  // ... with a file's table the rule follows white (entry 3) and black (entry 6), not the entry numbers.
+  std::vector<Color> table(16, 0x123456);
+  table[3] = kWhite, table[6] = kBlack, table[15] = 0x0000FF;
+  UseFileColorTable(s, table);
+  s.iconimage.setPixel(1, 15, 0x0000FF);  // transparent red stays red
+  EXPECT_EQ(Slice(Encode(s), 126, 2), (Bytes{0x6F, 0x36}));  // opaque near-white: 3
   // Monochrome: transparent aqua -> colour 0, mask 1; opaque white -> 1, 0; light grey -> 0; fill byte 0.
   NewIcon(s, kTypeMono, 24);
   Opaque(1, 23, kWhite);

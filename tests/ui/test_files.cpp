@@ -279,6 +279,24 @@ class FilesTest : public QObject {
     QCOMPARE(open_.seen.at(1).filterIndex, 2);
   }
 
+  // The colour group shows the opened file's own table; a new image brings the default back.
+  void openShowsTheFilesColours() {
+    auto f = Make();
+    const auto pens = [&f] {
+      return QList<QColor>{f->leftcolorDisp->palette().color(QPalette::Window),
+                           f->rightcolorDisp->palette().color(QPalette::Window)};
+    };
+    f->OpenIconFile(QStringLiteral(GLYPHWERK_TEST_DATA "/icons/magick-16color-32.ico"));
+    const EditorState& s = f->state();
+    QVERIFY(s.Colors16 != s.DefaultColors16);
+    QCOMPARE(s.Colors16, s.FileColorTable);
+    QCOMPARE(pens(), (QList<QColor>{QColor(RedOf(s.Colors16[0]), GreenOf(s.Colors16[0]), BlueOf(s.Colors16[0])),
+                                    QColor(RedOf(s.Colors16[15]), GreenOf(s.Colors16[15]), BlueOf(s.Colors16[15]))}));
+    f->N32x32_16Click();
+    QCOMPARE(s.Colors16, s.DefaultColors16);
+    QCOMPARE(pens(), (QList<QColor>{Qt::black, Qt::white}));
+  }
+
   void refusedOpenChangesNothing_data() {
     QTest::addColumn<int>("answer");
     QTest::addColumn<QString>("name");

@@ -52,3 +52,29 @@ bmp(src, "pillow-24bit-32.ico")
 bmp(Image.open("src-16color-32.png").convert("RGBA"), "pillow-32bit-32.ico")
 Image.open("src-16color-32.png").save("pillow-png-32.ico", sizes=[(32, 32)])
 PY
+
+# Colour tables of their own at more sizes: none of these colours is in the editor's default tables except
+# black, which carries the transparent pixels. Opened and saved unedited, each must give back its pixels.
+/usr/bin/python3 - <<'PY'
+from PIL import Image
+def paint(name, size, colors):
+    im = Image.new("RGBA", (size, size))
+    for y in range(size):
+        for x in range(size):
+            if (x + 2 * y) % 7 == 0:
+                im.putpixel((x, y), (0, 0, 0, 0))
+            else:
+                im.putpixel((x, y), colors[(3 * x + 5 * y + x * y // 5) % len(colors)] + (255,))
+    im.save(name)
+few = [(0, 0, 0), (12, 34, 56), (200, 10, 90), (90, 200, 10), (10, 90, 200), (250, 240, 230), (123, 123, 200),
+       (77, 66, 55), (180, 180, 20), (60, 0, 120), (254, 254, 254), (30, 160, 160)]
+many = [(0, 0, 0)] + [((i * 29 + 7) % 256, (i * 71 + 3) % 256, (i * 113 + 11) % 256) for i in range(1, 120)]
+for size in (16, 24, 48, 64):
+    paint("src-few-%d.png" % size, size, few)
+for size in (24, 48, 64):
+    paint("src-many-%d.png" % size, size, many)
+PY
+for size in 16 48; do icotool -c -b 4 -o icotool-4bit-$size.ico src-few-$size.png; done
+for size in 24 64; do icotool -c -b 8 -o icotool-8bit-$size.ico src-many-$size.png; done
+for size in 24 64; do convert src-few-$size.png -colors 16 magick-16color-$size.ico; done
+for size in 48 64; do convert src-many-$size.png -type PaletteAlpha magick-256color-$size.ico; done
