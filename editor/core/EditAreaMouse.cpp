@@ -111,14 +111,7 @@ void editareaMouseUp(EditorState& s, ToolHost& host, MouseButton button, bool sh
   else if (t == kCurveTool) CurveUp(e);
   else if (IsRectSelectTool(t)) FlipRotateUp(e);
 
-  // The undo state never holds the curve's inverted figure: it is taken off for the push and put back.
-  if (CurveFigureShown(s)) {
-    DrawCurveFigure(s, PenMode::NotXor);
-    host.PushUndo(s);
-    DrawCurveFigure(s, PenMode::NotXor);
-  } else {
-    host.PushUndo(s);
-  }
+  WithoutToolFigure(s, [&] { host.PushUndo(s); });  // an inverted figure stays on screen only
 
   if (s.RightEraserStroke) {
     s.RightEraserStroke = false;

@@ -41,8 +41,9 @@ void editareaMouseDown(EditorState& s, ToolHost& host, MouseButton button, bool 
 MoveReadout editareaMouseMove(EditorState& s, ToolHost& host, bool shift, int x, int y);
 void editareaMouseUp(EditorState& s, ToolHost& host, MouseButton button, bool shift, int x, int y);
 
-// The state part of choosing a tool: drops the tool stage (a curve in progress is kept as drawn), makes
-// `code` current, pushes undo for the horizontal flip, redraws, syncs and resets the placement canvas.
+// The state part of choosing a tool: drops the tool stage (a curve in progress is kept as drawn and pushed
+// as an undo state), makes `code` current, pushes undo for the horizontal flip, redraws, syncs and resets the
+// placement canvas.
 void ChooseToolState(EditorState& s, ToolHost& host, int code);
 
 // The cursor of the current tool and stage at an edit-area pixel.

@@ -56,9 +56,11 @@ void BandDown(ToolEvent& e) {
   SetLastCell(s, e.cell);
 }
 
+void InvertBand(EditorState& s) { DrawBand(s, LastCell(s), PenMode::NotXor); }
+
 void EraseBand(EditorState& s) {
   if (!s.BandDrawn) return;
-  DrawBand(s, LastCell(s), PenMode::NotXor);
+  InvertBand(s);
   s.BandDrawn = false;
 }
 

@@ -58,6 +58,8 @@ void BandMove(ToolEvent& e);
 void BandUp(ToolEvent& e);
 // Inverts back the band of the last move, if one is drawn.
 void EraseBand(EditorState& s);
+// Draws the band of the last move inverted once more, whether or not one is drawn; BandDrawn is not changed.
+void InvertBand(EditorState& s);
 
 // Flood fill (6), colour substitute (14), colour selector (17): releases only.
 void FloodFillUp(ToolEvent& e);

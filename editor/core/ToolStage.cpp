@@ -2,26 +2,35 @@
 
 #include "editor/core/EditArea.h"
 #include "editor/core/ToolFamilies.h"
+#include "editor/core/UndoRing.h"
 #include "platform/Canvas.h"
 
 namespace gw {
 
+bool ToolFigureShown(const EditorState& s) {
+  if (s.CurrentTool == kCurveTool) return CurveFigureShown(s) || (s.ToolStage == 2 && s.MouseDrawing);
+  return IsBandTool(s.CurrentTool) && s.BandDrawn;
+}
+
+void InvertToolFigure(EditorState& s) {
+  if (s.CurrentTool == kCurveTool) DrawCurveFigure(s, PenMode::NotXor);
+  else InvertBand(s);
+}
+
 void DropToolStage(EditorState& s, DropKind kind) {
-  bool drawn = true;
-  if (CurveFigureShown(s) && kind == DropKind::ChangesImage) {
+  const bool drawn = ToolFigureShown(s);
+  const bool kept = drawn && CurveFigureShown(s) && kind == DropKind::ChangesImage;
+  if (kept) {
     DrawCurveFigure(s, PenMode::Copy);  // kept as the user saw it, in its own pen
-  } else if (CurveFigureShown(s) || (s.CurrentTool == kCurveTool && s.ToolStage == 2 && s.MouseDrawing)) {
+  } else if (drawn) {
     // Taken off: an image about to be replaced needs no figure, and one that stays (an undo with nothing to
     // undo) keeps no inverted residue.
-    DrawCurveFigure(s, PenMode::NotXor);
-  } else if (IsBandTool(s.CurrentTool) && s.BandDrawn) {
-    EraseBand(s);
-  } else {
-    drawn = false;
+    InvertToolFigure(s);
   }
   s.BandDrawn = false;
   s.MouseDrawing = false;
   s.ToolStage = 1;
+  if (kept) PushUndo(s);
   RefreshEditArea(s);  // takes a selection's outline or marks off the edit area
   if (drawn) SyncPlacementCanvas(s);
 }

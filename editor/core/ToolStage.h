@@ -14,10 +14,35 @@ enum class DropKind {
 
 // Ends a selection, floating picture, band or curve in progress: ToolStage := 1, no press in progress, the
 // edit area redrawn from the image (which takes selection outlines off it). A selection's pixels stay where
-// they lie. For ChangesImage a curve at stages 3 to 5 is drawn in its own pen as the user saw it; for
-// ReplacesImage it is taken off. A band or a line still being dragged is taken off either way, so nothing
+// they lie. For ChangesImage a curve at stages 3 to 5 is drawn in its own pen as the user saw it and pushed
+// as an undo state of its own (so Undo and Redo step over it, and undoing the command that follows keeps it);
+// for ReplacesImage it is taken off. A band or a line still being dragged is taken off either way, so nothing
 // inverted stays behind even when the image is not replaced after all.
 void DropToolStage(EditorState& s, DropKind kind);
+
+// Whether a tool shows a figure inverted (not-xor) on the image and mask, which belongs to the screen and not
+// to the picture: the curve's line or curve at stages 3 to 5, or the line, band or curve's line of a drag in
+// progress. Selection outlines are drawn on the edit area only, and a floating picture's pixels are part of
+// the picture.
+bool ToolFigureShown(const EditorState& s);
+// Draws that figure inverted once more: takes it off the image and mask, or puts it back.
+void InvertToolFigure(EditorState& s);
+
+// Runs read() on the picture alone and returns what it returns: a figure the tool shows is taken off for the
+// call and put back after it (also when read throws), so the tool goes on as before. Everything that takes
+// the image away from the screen reads it so: the undo state of every release, Save, Save As, Copy, Export.
+template <typename Read>
+decltype(auto) WithoutToolFigure(EditorState& s, Read&& read) {
+  struct PutBack {
+    EditorState& s;
+    bool shown;
+    ~PutBack() {
+      if (shown) InvertToolFigure(s);
+    }
+  } putBack{s, ToolFigureShown(s)};
+  if (putBack.shown) InvertToolFigure(s);
+  return read();
+}
 
 // Keeps the image and mask as they are now in WorkImages[2] and [3]: the picture under a floating picture
 // that the caller is about to paste.

@@ -129,7 +129,8 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   QToolButton* ActiveToolButton = nullptr;
 
   // ---- Shared by the commands below (ficon_mouse.cpp) -----------------------------------------------
-  // Ends the tools' work in progress before a command changes or replaces the image, and redraws.
+  // Ends the tools' work in progress before a command changes or replaces the image, updates the undo buttons
+  // (a curve kept as it was left is an undo state) and redraws.
   void DropToolStage(DropKind kind);
   // Makes a pasted block a floating picture of the move/copy rectangle tool (see EnterFloatingPicture in
   // editor/core/ToolStage.h): the engine part, then bmove pressed without running bmoveClick, and a repaint.

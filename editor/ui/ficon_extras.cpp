@@ -37,7 +37,7 @@ const QString kHelpCaption = QStringLiteral("Glyphwerk Help");
 
 void TForm1::CopytoClipboard1Click() {
   // The image alone: transparent pixels go out in the colour they carry.
-  QGuiApplication::clipboard()->setImage(ToQImage(State.iconimage));
+  QGuiApplication::clipboard()->setImage(WithoutToolFigure(State, [&] { return ToQImage(State.iconimage); }));
 }
 
 namespace {

@@ -92,7 +92,7 @@ bool TForm1::SaveToChosenFile(const QString& path, const QString& offered) {
 
 bool TForm1::SaveImageTo(const QString& path) {
   WorkingIndicator working(*this);
-  const IconSaveResult saved = SaveIconFile(State, path.toStdString());
+  const IconSaveResult saved = WithoutToolFigure(State, [&] { return SaveIconFile(State, path.toStdString()); });
   if (!saved.ok) {
     working.end();
     boxes_->message(QString::fromStdString(saved.message), kSaveFailedCaption);

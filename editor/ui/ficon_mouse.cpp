@@ -97,6 +97,7 @@ void TForm1::editareaMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift
 
 void TForm1::DropToolStage(DropKind kind) {
   gw::DropToolStage(State, kind);
+  UpdateUndoButtons();  // a curve kept as it was left is an undo state
   RepaintImageViews();
 }
 
@@ -118,6 +119,7 @@ void TForm1::EnterFloatingPicture(const Rect& cellRect) {
 void TForm1::ChooseToolStage(int code) {
   WindowToolHost host(*this);
   ChooseToolState(State, host, code);
+  UpdateUndoButtons();
   SetToolCursor(ToolCursorAt(State, -1, -1));
   RepaintImageViews();
 }

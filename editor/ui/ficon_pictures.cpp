@@ -80,7 +80,7 @@ void TForm1::Export1Click() {
   const ExportFormat format = ExportFormatForFilterIndex(savedlg.FilterIndex);
   const std::string path = Local(savedlg.FileName);
   std::string error;
-  if (!ExportPictureFile(State, format, path, error))
+  if (!WithoutToolFigure(State, [&] { return ExportPictureFile(State, format, path, error); }))
     boxes_->error(QStringLiteral("Cannot export to %1: %2.").arg(FromLocal(path), FromLocal(error)));
 }
 

@@ -1,6 +1,7 @@
 // The curve tool's three drags, its undo snapshots and what happens when it is abandoned.
 #include "platform/Canvas.h"
 #include "editor/core/ToolStage.h"
+#include "editor/core/Transparency.h"
 #include "tests/editor/ToolDriver.h"
 
 namespace gw {
@@ -96,6 +97,45 @@ TEST_F(ToolCurve, AbandonedCurveIsKeptAsSeenUnlessTheImageIsReplaced) {
   EXPECT_EQ(s.ToolStage, 1);
   EXPECT_TRUE(SamePixels(s.iconimage, BlankImage()));
   EXPECT_TRUE(SamePixels(s.iconmask, BlankMask()));
+}
+
+// A curve kept as it was left is an undo state: Undo takes it off, Redo gives it back, and what came after it
+// (the eraser stroke, a command that edits the whole image) is undone without it.
+TEST_F(ToolCurve, LeftCurveIsAnUndoStateOfItsOwn) {
+  enum How { AnotherTool, RightEraser, Command };
+  for (const bool bent : {false, true}) {
+    for (const How how : {AnotherTool, RightEraser, Command}) {
+      Start(32);
+      Use(10);
+      Line();
+      if (bent) Bend();
+      const int before = s.UndoPos;
+      if (how == AnotherTool) Use(0);
+      if (how == RightEraser) {
+        s.RightButtonEraser = true;
+        Click({2, 20}, MouseButton::Right);  // erases the first cell of the figure
+      }
+      if (how == Command) {
+        DropToolStage(s, DropKind::ChangesImage);
+        MakeWhiteTransparent1Click(s);  // the left pen colour: the curve's own, so it goes
+      }
+      const std::array<Point, 4> p = bent ? kBent : std::array<Point, 4>{{{2, 20}, {}, {}, {28, 20}}};
+      const Bitmap curve = Expected(false, p, !bent), curveMask = Expected(true, p, !bent);
+      const std::string what = std::to_string(bent) + " " + std::to_string(how);
+      EXPECT_EQ(s.UndoPos, before + (how == AnotherTool ? 1 : 2)) << what;
+      if (how != AnotherTool) {
+        EXPECT_FALSE(SamePixels(s.iconimage, curve)) << what;  // what came after changed it
+        ASSERT_TRUE(UndoStep(s));
+        EXPECT_TRUE(SamePixels(s.iconimage, curve)) << what;
+        EXPECT_TRUE(SamePixels(s.iconmask, curveMask)) << what;
+      }
+      ASSERT_TRUE(UndoStep(s));
+      EXPECT_TRUE(SamePixels(s.iconimage, BlankImage())) << what;
+      ASSERT_TRUE(RedoStep(s));
+      EXPECT_TRUE(SamePixels(s.iconimage, curve)) << what;
+      EXPECT_TRUE(SamePixels(s.iconmask, curveMask)) << what;
+    }
+  }
 }
 
 TEST_F(ToolCurve, MovesAreNotClampedAndEndPointsMayLieOutside) {

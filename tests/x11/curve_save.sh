@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# As a user would, on an opened icon that is all opaque red: a curve is drawn with real mouse events and the
+# icon saved while the curve is still being edited (after its line, after its bend) through Icon > Save, and
+# once more through the close question's Save. The saved files must hold the picture alone (no inverted
+# pixels, no transparent holes where the figure crossed), the figure must stay on screen, and the curve must
+# still be finished afterwards, landing in the file in the pen colour.
+# Usage: curve_save.sh <path to glyphwerk>. Without a display it runs itself under xvfb-run.
+set -euo pipefail
+
+exe=$(readlink -f "$1")
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$exe"
+fi
+name=curve_save
+command -v import >/dev/null || { echo "$name: import is missing (scripts/install-deps.sh installs it)"; exit 1; }
+source "$(dirname "$0")/editor.bash"
+
+# A 32 x 32 true-colour icon, all opaque red, as another program would write it.
+/usr/bin/python3 - "$work/red.ico" <<'EOF'
+import struct, sys
+xor = b"\x00\x00\xff" * 32 * 32
+mask = b"\x00" * 4 * 32
+header = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 24, 0, 0, 0, 0, 0, 0)
+entry = struct.pack("<BBBBHHII", 32, 32, 0, 0, 1, 24, 40 + len(xor) + len(mask), 22)
+open(sys.argv[1], "wb").write(struct.pack("<HHH", 0, 1, 1) + entry + header + xor + mask)
+EOF
+
+"$work/glyphwerk" "$work/red.ico" >>"$work/log" 2>&1 &
+pid=$!
+win=$(wait_window "Glyphwerk: red.ico") || fail "no window titled 'Glyphwerk: red.ico'"
+sleep 0.8
+focus "$win"
+wx=$(xwininfo -id "$win" | awk '/Absolute upper-left X/ {print $4}')
+wy=$(xwininfo -id "$win" | awk '/Absolute upper-left Y/ {print $4}')
+xdotool mousemove 5 5
+sleep 0.3
+
+# The edit area: the red 320 x 320 square of the opened icon (10 screen pixels a cell).
+shot() { import -window root "$work/shot.png"; }
+shot
+read -r ex ey < <(/usr/bin/python3 - "$work/shot.png" <<'PY'
+import sys
+from PIL import Image
+im = Image.open(sys.argv[1]).convert("RGB")
+w, h = im.size
+px = im.load()
+red = (255, 0, 0)
+for y in range(h - 320):
+    for x in range(w - 320):
+        if px[x, y] == red and (x == 0 or px[x - 1, y] != red) and (y == 0 or px[x, y - 1] != red):
+            if all(px[x + k, y] == red and px[x, y + k] == red and px[x + 319, y + k] == red
+                   and px[x + k, y + 319] == red for k in range(320)):
+                print(x, y)
+                sys.exit(0)
+sys.exit("no red 320 x 320 edit area on the screen")
+PY
+) || fail "edit area not found"
+
+# The Curves button: the third of the tool bar's second row (tool bar at (8, 8) of the client area, edit area
+# at (33, 132), buttons 30 x 29).
+xdotool mousemove $((ex - 25 + 60 + 15)) $((ey - 124 + 29 + 14)) click 1
+sleep 0.3
+
+cell() { echo $((ex + $1 * 10 + 5)) $((ey + $2 * 10 + 5)); }
+# drag x0 y0 [x y ...]: press in the first cell, one move into each further cell, release in the last.
+drag() {
+  local x=$1 y=$2
+  shift 2
+  xdotool mousemove $(cell "$x" "$y")
+  sleep 0.05
+  xdotool mousedown 1
+  sleep 0.05
+  while [ $# -gt 0 ]; do
+    x=$1 y=$2
+    shift 2
+    xdotool mousemove $(cell "$x" "$y")
+    sleep 0.05
+  done
+  xdotool mouseup 1
+  sleep 0.2
+}
+icon_menu() { focus "$win"; xdotool mousemove $((wx + 15)) $((wy + 8)) click 1; sleep 0.6; xdotool key "$1"; }
+# Icon > Save, waiting until red.ico has been written again.
+save() {
+  touch -d 2000-01-01 "$work/red.ico"
+  icon_menu s
+  for _ in $(seq 1 200); do
+    [ "$(stat -c %Y "$work/red.ico")" -gt 946771200 ] && return 0
+    sleep 0.1
+  done
+  fail "Save did not write red.ico $1"
+}
+# The saved icon: "red" = every pixel opaque red; "curve" = every pixel opaque, red or one pen colour, with at
+# least 20 pixels in the pen colour.
+check_file() {
+  /usr/bin/python3 - "$work/red.ico" "$1" <<'PY' || fail "the file saved $2"
+import sys
+from PIL import Image
+px = Image.open(sys.argv[1]).convert("RGBA").load()
+counts = {}
+for y in range(32):
+    for x in range(32):
+        counts[px[x, y]] = counts.get(px[x, y], 0) + 1
+red = (255, 0, 0, 255)
+other = {c: n for c, n in counts.items() if c != red}
+if sys.argv[2] == "red" and other:
+    sys.exit(f"holds {sum(other.values())} pixels that are not opaque red: {other}")
+if sys.argv[2] == "curve":
+    if len(other) != 1 or list(other)[0][3] != 255 or list(other.values())[0] < 20:
+        sys.exit(f"holds {other} besides red: expected one opaque pen colour")
+PY
+}
+# The edit area shows the figure: cell ($1, $2) is not red on the screen.
+check_figure_shown() {
+  xdotool mousemove 5 5
+  sleep 0.3
+  shot
+  /usr/bin/python3 - "$work/shot.png" $(cell "$1" "$2") <<'PY' || fail "the figure is not on screen $3"
+import sys
+from PIL import Image
+px = Image.open(sys.argv[1]).convert("RGB").load()
+if px[int(sys.argv[2]), int(sys.argv[3])] == (255, 0, 0):
+    sys.exit("the cell is red")
+PY
+}
+
+drag 2 20 10 20 20 20 28 20  # the line
+check_figure_shown 10 20 "after the line"
+save "after the line"
+check_file red "with the line being edited"
+check_figure_shown 10 20 "after the save"
+
+drag 14 10 15 4  # the bend
+save "after the bend"
+check_file red "with the bent curve being edited"
+
+drag 15 4 6 30  # the first control point: the curve is drawn in the pen colour
+save "after the curve"
+check_file curve "after the curve was finished"
+cp "$work/red.ico" "$work/finished.ico"
+
+# A new line left being edited, then Icon > Exit: the close question's Save writes the picture alone.
+drag 3 2 28 2
+touch -d 2000-01-01 "$work/red.ico"
+icon_menu x
+question=$(wait_window "Save Icon Dialog") || fail "no save question on leaving a changed image"
+focus "$question"
+xdotool key Return
+for _ in $(seq 1 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "the editor did not end after the close question's Save"
+pid=""
+[ "$(stat -c %Y "$work/red.ico")" -gt 946771200 ] || fail "the close question's Save did not write red.ico"
+check_file curve "by the close question"
+cmp -s "$work/red.ico" "$work/finished.ico" || fail "the close question's Save wrote more than the finished curve"
+
+echo "$name: saved files hold the picture without the curve being edited"
