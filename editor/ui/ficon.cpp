@@ -1,6 +1,7 @@
 // The main window: creation, start-up, the close question and shut-down.
 #include "editor/ui/ficon.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -68,6 +69,9 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
   for (QAction* a : Tools1->actions())
     if (a->isSeparator()) a->setObjectName(QStringLiteral("N%1").arg(separator++));
   setWindowIcon(WindowIcon());
+  // No button of the window takes the keyboard focus: they show no focus mark, so Space or Return would
+  // press a button nobody sees chosen. Keys reach only the menu shortcuts.
+  for (QAbstractButton* b : centralWidget()->findChildren<QAbstractButton*>()) b->setFocusPolicy(Qt::NoFocus);
 
   iconimage->setBitmap(&State.iconimage);
   iconmask->setBitmap(&State.iconmask);
