@@ -295,7 +295,6 @@ void TForm1::ConnectCommands() {
   on(Export1, &TForm1::Export1Click);
   on(Exit1, &TForm1::Exit1Click);
   on(DeleteRectangle1, &TForm1::DeleteRectangle1Click);
-  connect(Edit1, &QMenu::aboutToShow, this, &TForm1::UpdateDeleteRectangleEnabled);
   on(Undo1, &TForm1::Undo1Click);
   on(Redo1, &TForm1::Redo1Click);
   on(CopytoClipboard1, &TForm1::CopytoClipboard1Click);
