@@ -60,6 +60,24 @@ QString FilterExtensionAt(const QString& filter, qsizetype index, const QString&
 
 }  // namespace
 
+QStringList TFileDialog::NameFilters() const {
+  QStringList filters;
+  const QStringList parts = Filter.split(QLatin1Char('|'));
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString description = parts[i].trimmed();
+    // A trailing "(...)" naming patterns is the description's own copy of them.
+    if (description.endsWith(QLatin1Char(')'))) {
+      const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+      if (open >= 0 && description.indexOf(QLatin1Char('*'), open) >= 0) description = description.left(open).trimmed();
+    }
+    QStringList patterns;
+    for (const QString& p : parts[i + 1].split(QLatin1Char(';')))
+      if (!p.trimmed().isEmpty()) patterns << p.trimmed();
+    filters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+  }
+  return filters;
+}
+
 QString TFileDialog::FilterExtension() const { return FilterExtensionAt(Filter, FilterIndex, DefaultExt); }
 
 bool TFileDialog::Execute(QWidget* owner) {
@@ -79,14 +97,7 @@ bool TFileDialog::RunQtDialog(QWidget* owner) {
   dlg.setOption(QFileDialog::DontConfirmOverwrite, !OverwritePrompt);
   dlg.setOption(QFileDialog::ReadOnly, false);
 
-  // "desc|pattern|desc|pattern" to Qt's "desc (pattern)" list; Qt separates patterns by blanks.
-  QStringList filters;
-  const QStringList parts = Filter.split(QLatin1Char('|'));
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    QString pattern = parts[i + 1];
-    pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
-    filters << parts[i] + QStringLiteral(" (") + pattern + QLatin1Char(')');
-  }
+  const QStringList filters = NameFilters();
   if (!filters.isEmpty()) {
     dlg.setNameFilters(filters);
     if (FilterIndex >= 1 && FilterIndex <= filters.size()) dlg.selectNameFilter(filters[FilterIndex - 1]);

@@ -3,6 +3,7 @@
 // open and save dialogs with properties that stay as set from one run to the next.
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -58,6 +59,11 @@ class TFileDialog {
   // The extension of the chosen filter's first pattern ("*.cur" gives "cur"; the first filter when the index
   // is out of range), or DefaultExt when that pattern names none ("*.*").
   QString FilterExtension() const;
+
+  // The filter as the dialog lists it: one "description (pattern pattern ...)" per entry. A pattern list
+  // that ends the description already ("Icon File (*.ico)") is replaced by the entry's patterns, not shown
+  // twice; patterns are separated by blanks and empty ones ("*.jpg;") are dropped.
+  QStringList NameFilters() const;
 
  private:
   bool RunQtDialog(QWidget* owner);

@@ -1,6 +1,7 @@
 // The main window: creation, start-up, the close question and shut-down.
 #include "editor/ui/ficon.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -68,6 +69,9 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
   for (QAction* a : Tools1->actions())
     if (a->isSeparator()) a->setObjectName(QStringLiteral("N%1").arg(separator++));
   setWindowIcon(WindowIcon());
+  // No button of the window takes the keyboard focus: they show no focus mark, so Space or Return would
+  // press a button nobody sees chosen. Keys reach only the menu shortcuts.
+  for (QAbstractButton* b : centralWidget()->findChildren<QAbstractButton*>()) b->setFocusPolicy(Qt::NoFocus);
 
   iconimage->setBitmap(&State.iconimage);
   iconmask->setBitmap(&State.iconmask);
@@ -291,7 +295,6 @@ void TForm1::ConnectCommands() {
   on(Export1, &TForm1::Export1Click);
   on(Exit1, &TForm1::Exit1Click);
   on(DeleteRectangle1, &TForm1::DeleteRectangle1Click);
-  connect(Edit1, &QMenu::aboutToShow, this, &TForm1::UpdateDeleteRectangleEnabled);
   on(Undo1, &TForm1::Undo1Click);
   on(Redo1, &TForm1::Redo1Click);
   on(CopytoClipboard1, &TForm1::CopytoClipboard1Click);

@@ -129,6 +129,9 @@ class TForm1 : public QMainWindow, public Ui::ficon {
   QToolButton* ActiveToolButton = nullptr;
 
   // ---- Shared by the commands below (ficon_mouse.cpp) -----------------------------------------------
+  // What follows the tool stage on screen, after every change of it: the views and whether "Delete
+  // Selected Rectangle" is enabled.
+  void ShowToolStage();
   // Ends the tools' work in progress before a command changes or replaces the image, updates the undo buttons
   // (a curve kept as it was left is an undo state) and redraws.
   void DropToolStage(DropKind kind);

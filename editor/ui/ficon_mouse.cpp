@@ -19,7 +19,6 @@ class WindowToolHost final : public ToolHost {
   void PushUndo(EditorState& s) override { form_.PushUndo(s); }
   void SelectToolByIndex(EditorState&, int index) override { form_.SelectToolByIndex(index); }
   void ShowColorComponents(EditorState& s, Color c) override { form_.ShowColorComponents(s, c); }
-  void SelectionMade(EditorState&) override { form_.DeleteRectangle1->setEnabled(true); }
 
  private:
   TForm1& form_;
@@ -76,7 +75,7 @@ void TForm1::editareaMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shi
       gw::editareaMouseUp(State, host, held, ShiftHeld(shift), x, y);
   }
   gw::editareaMouseDown(State, host, ButtonOf(button), ShiftHeld(shift), x, y);
-  RepaintImageViews();
+  ShowToolStage();
 }
 
 void TForm1::editareaMouseMove(Qt::KeyboardModifiers shift, int x, int y) {
@@ -86,19 +85,24 @@ void TForm1::editareaMouseMove(Qt::KeyboardModifiers shift, int x, int y) {
   ShowPixelColor(State, r.pixelColor);
   ShowTransparency(r.transparent);
   SetToolCursor(r.cursor);
-  RepaintImageViews();
+  ShowToolStage();
 }
 
 void TForm1::editareaMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
   WindowToolHost host(*this);
   gw::editareaMouseUp(State, host, ButtonOf(button), ShiftHeld(shift), x, y);
+  ShowToolStage();
+}
+
+void TForm1::ShowToolStage() {
+  UpdateDeleteRectangleEnabled();
   RepaintImageViews();
 }
 
 void TForm1::DropToolStage(DropKind kind) {
   gw::DropToolStage(State, kind);
   UpdateUndoButtons();  // a curve kept as it was left is an undo state
-  RepaintImageViews();
+  ShowToolStage();
 }
 
 void TForm1::EnterFloatingPicture(const Rect& cellRect) {
@@ -113,7 +117,7 @@ void TForm1::EnterFloatingPicture(const Rect& cellRect) {
     if (previous == bcolorselector) UpdateColorSelectorEnabled();
   }
   SetToolCursor(ToolCursorAt(State, -1, -1));
-  RepaintImageViews();
+  ShowToolStage();
 }
 
 void TForm1::ChooseToolStage(int code) {
@@ -121,7 +125,7 @@ void TForm1::ChooseToolStage(int code) {
   ChooseToolState(State, host, code);
   UpdateUndoButtons();
   SetToolCursor(ToolCursorAt(State, -1, -1));
-  RepaintImageViews();
+  ShowToolStage();
 }
 
 }  // namespace gw

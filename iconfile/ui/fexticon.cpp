@@ -3,6 +3,7 @@
 #include "iconfile/ui/fexticon.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "editor/ui/ficon.h"
@@ -110,6 +112,14 @@ void TExeIconForm::LayoutScrollBar() {
   VertScrollBar->setPageStep(std::max(1, height()));
   VertScrollBar->setRange(0, std::max(0, sheet_->SheetHeight() - height()));
   VertScrollBar->setVisible(sheet_->SheetHeight() > height());
+}
+
+void TExeIconForm::wheelEvent(QWheelEvent* event) {
+  if (VertScrollBar->isHidden()) {
+    event->ignore();
+    return;
+  }
+  QCoreApplication::sendEvent(VertScrollBar, event);
 }
 
 void TExeIconForm::paintEvent(QPaintEvent*) {

@@ -53,6 +53,7 @@ class TExeIconForm : public QWidget, public Ui::fexticon {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;  // scrolls the sheet as the bar does
 
  private:
   void StartListing();

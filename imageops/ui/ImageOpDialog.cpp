@@ -1,5 +1,6 @@
 #include "imageops/ui/ImageOpDialog.h"
 
+#include <QKeyEvent>
 #include <cmath>
 
 #include "editor/core/EditArea.h"
@@ -34,8 +35,17 @@ void TImageOpDialog::RestoreKeptCopy() {
 }
 
 void TImageOpDialog::Cancel() {
-  RestoreKeptCopy();
+  Reset();
   close();
+}
+
+void TImageOpDialog::keyPressEvent(QKeyEvent* event) {
+  // The dialog's own Escape would only close it (as the close box does), keeping the change.
+  if (event->matches(QKeySequence::Cancel)) {
+    Cancel();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 void TImageOpDialog::PlaceRestoredImage() { SyncPlacementCanvas(Main.state()); }

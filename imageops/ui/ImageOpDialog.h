@@ -33,7 +33,11 @@ class TImageOpDialog : public QDialog {
   // the placement canvas and one undo state is pushed, so Undo walks back through what was cancelled and a
   // later edit undoes to the restored picture. When nothing differs, nothing happens.
   void RestoreKeptCopy();
-  void Cancel();  // Reset, then close
+  // "Reset": the kept copy back (a dialog that keeps more than the picture brings that back too).
+  virtual void Reset() { RestoreKeptCopy(); }
+  // "Cancel", and the Escape key: Reset, then close. The window's close box keeps the picture, as "Done".
+  void Cancel();
+  void keyPressEvent(QKeyEvent* event) override;
   // Where the restored picture goes in the placement canvas: its home square, by default.
   virtual void PlaceRestoredImage();
 

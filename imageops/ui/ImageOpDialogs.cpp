@@ -227,14 +227,9 @@ void TFormNudge::SBDownLeftClick() { Main.NudgeDownLeft(); }
 void TFormNudge::SBDownClick() { Main.bNudgeDownClick(); }
 void TFormNudge::SBDownRightClick() { Main.NudgeDownRight(); }
 
-void TFormNudge::ButtonResetClick() {
+void TFormNudge::Reset() {
   RestoreKeptCopy();
   Main.state().PlacementWindowRect = NudgeSavedRect;
-}
-
-void TFormNudge::ButtonCancelClick() {
-  ButtonResetClick();
-  close();
 }
 
 void TFormNudge::PlaceRestoredImage() {

@@ -30,7 +30,7 @@ class TFormSoftening : public TImageOpDialog, public Ui::FormSoftening {
   void FormCreate();
   int ItemIndex() const;
   void ButtonApplyClick();
-  void ButtonResetClick() { RestoreKeptCopy(); }
+  void ButtonResetClick() { Reset(); }
   void ButtonDoneClick() { close(); }
   void ButtonCancelClick() { Cancel(); }
 };
@@ -43,7 +43,7 @@ class TFormSharpener : public TImageOpDialog, public Ui::FormSharpener {
   void FormCreate();
   int ItemIndex() const;
   void ButtonApplyClick();
-  void ButtonResetClick() { RestoreKeptCopy(); }
+  void ButtonResetClick() { Reset(); }
   void ButtonDoneClick() { close(); }
   void ButtonCancelClick() { Cancel(); }
 };
@@ -93,7 +93,7 @@ class TGradientForm : public TImageOpDialog, public Ui::GradientForm {
   Color PanelColor1() const { return panelColor1_; }
   Color PanelColor2() const { return panelColor2_; }
   void ButtonApplyClick();
-  void ButtonResetClick() { RestoreKeptCopy(); }
+  void ButtonResetClick() { Reset(); }
   void ButtonDoneClick() { close(); }
   void ButtonCancelClick() { Cancel(); }
 
@@ -111,12 +111,14 @@ class TFormNudge : public TImageOpDialog, public Ui::FormNudge {
   void FormCreate();
   void SBUpLeftClick(); void SBUpClick(); void SBUpRightClick(); void SBLeftClick();
   void SBRightClick(); void SBDownLeftClick(); void SBDownClick(); void SBDownRightClick();
-  void ButtonResetClick();
+  void ButtonResetClick() { Reset(); }
   void ButtonDoneClick() { close(); }
-  void ButtonCancelClick();
+  void ButtonCancelClick() { Cancel(); }
   Rect NudgeSavedRect;
 
  protected:
+  // The picture and the saved window come back.
+  void Reset() override;
   // The kept copy goes back into the canvas at the saved window, so the nudges continue from it.
   void PlaceRestoredImage() override;
 };

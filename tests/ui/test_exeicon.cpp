@@ -2,6 +2,7 @@
 // icon into images of each kind, each pick undone afterwards.
 #include <QFile>
 #include <QPointer>
+#include <QWheelEvent>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -125,6 +126,30 @@ class ExeIconTest : public QObject {
       Pick(p, outside);  // beside the sheet, or past the last icon
       QCOMPARE(f.state().UndoTop, 1);
     }
+  }
+
+  // The wheel over the sheet scrolls it as over its bar: a notch moves it by the platform's lines of one icon
+  // row each, within the bar's range; a sheet without a bar does not move.
+  void wheelScrollsTheSheet() {
+    TForm1& f = Form();
+    TExeIconForm* p = Open(f, Write(QStringLiteral("many.exe"), Icons(150)));
+    TExeIconForm* few = Open(f, Write(QStringLiteral("few.exe"), Icons(3)));
+    QVERIFY(p && few && few->VertScrollBar->isHidden());
+    const auto wheel = [](QWidget* w, int notches) {
+      QWheelEvent e({40, 40}, {40, 40}, {}, {0, 120 * notches}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(w, &e);
+    };
+    const int step = QApplication::wheelScrollLines() * 32;
+    wheel(p, -1);
+    QCOMPARE(p->ScrollPosition(), step);
+    Pick(p, {40, 10});  // the pick follows the scrolled sheet
+    QCOMPARE(p->PickedCell, (Rect{32, step, 64, step + 32}));
+    for (auto [notches, position] : {std::pair{1, 0}, {1, 0}, {-100, p->VertScrollBar->maximum()}}) {
+      wheel(p, notches);
+      QCOMPARE(p->ScrollPosition(), position);
+    }
+    wheel(few, -3);
+    QCOMPARE(few->ScrollPosition(), 0);
   }
 
   void pickIntoEachKindOfImageAndUndo_data() {

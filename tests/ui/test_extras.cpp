@@ -223,6 +223,44 @@ class ExtrasTest : public QObject {
     QCOMPARE(g->state().ToolStage, 1);
   }
 
+  // A floating picture from the text tool, the snapshot or the icon picker is a rectangle selection: Del
+  // clears it at once (the Edit menu never opened), and whatever ends the picture disables the command.
+  void deleteFollowsEveryFloatingPicture() {
+    const std::function<void(TForm1&)> entries[] = {
+        [](TForm1& f) { f.PlaceText(TTextRenderer(QStringLiteral("Ab"), QFont(), Qt::black)); },
+        [](TForm1& f) { f.LandSnapShot(Bitmap(24, 24, 0x336699)); },
+        [](TForm1& f) { f.state().PickedIconImage = Bitmap(32, 32, 0x0000FF), f.AcceptExeIcon(); },
+    };
+    const std::function<void(TForm1&)> ends[] = {
+        [](TForm1& f) { QTest::keyClick(f.windowHandle(), Qt::Key_Delete); },
+        [](TForm1& f) { f.bline->click(); },
+        [](TForm1& f) { QTest::mouseClick(f.editarea, Qt::LeftButton, {}, QPoint(330, 330)); },  // beside it
+    };
+    for (const auto& enter : entries)
+      for (const auto& end : ends) {
+        auto f = Form();
+        f->N48x48_TrueClick();
+        f->show();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.get()));
+        const EditorState& s = f->state();
+        enter(*f);
+        const auto opaqueInBlock = [&s, block = s.MoveCellRect] {
+          int n = 0;
+          for (int y = block.top; y < block.bottom; ++y)
+            for (int x = block.left; x < block.right; ++x) n += s.iconmask.pixel(x, y) == kBlack;
+          return n;
+        };
+        QVERIFY(s.ToolStage == 4 && f->DeleteRectangle1->isEnabled() && opaqueInBlock() > 0);
+        const int opaque = opaqueInBlock();
+        end(*f);
+        QVERIFY(!f->DeleteRectangle1->isEnabled());
+        QCOMPARE(opaqueInBlock(), &end == &ends[0] ? 0 : opaque);  // only Del clears the picture
+        QTest::keyClick(f->windowHandle(), Qt::Key_Delete);
+        QCOMPARE(opaqueInBlock(), &end == &ends[0] ? 0 : opaque);
+      }
+  }
+
   // ---- Text ---------------------------------------------------------------------------------------------
   void textDialogRefusesEmptyTextAndEnterActsAsOk() {
     auto f = Form();

@@ -1,9 +1,13 @@
 // Open, Save and Save As through scripted dialogs and message boxes, the start-up open, and the Image menu's
 // transparency commands.
+#include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "editor/core/UndoRing.h"
@@ -99,6 +103,54 @@ class FilesTest : public QObject {
   };
 
  private slots:
+  // Every file dialog lists each description once with its patterns, opens on the filter index left in it,
+  // and gives a name typed without extension the extension of the filter chosen in it.
+  void everyFileDialogListsEachDescriptionOnce() {
+    auto f = Make();
+    const auto saveAs = [](int t) { return [t](TForm1& w) { w.RunNewImageHandler(t, 32), w.SaveAs1Click(); }; };
+    const QString rest = "GIF File (*.gif)|PNG File (*.png)|TIF File (*.tif *.tiff)|BMP File (*.bmp)";
+    const struct {
+      std::function<void(TForm1&)> run;
+      TFileDialog TForm1::*dialog;
+      QString shown, suffixes;
+    } cases[] = {
+        {&TForm1::Open1Click, &TForm1::opendlg,
+         "Icon File (*.ico)|Cursor File (*.cur)|DLL File (*.dll)|EXE File (*.exe)|All Files (*.*)",
+         "ico cur dll exe ico"},
+        {&TForm1::Import1Click, &TForm1::opendlg, "JPEG File (*.jpg *.jpeg *.jpe *.jfif)|" + rest,
+         "jpg gif png tif bmp"},
+        {&TForm1::Export1Click, &TForm1::savedlg, "JPEG File (*.jpg)|" + rest, "jpg gif png tif bmp"},
+        {&TForm1::bColorPalOpenClick, &TForm1::opendlg, "Color Palette (*.pal)", "pal"},
+        {&TForm1::bColorPalSaveClick, &TForm1::savedlg, "Color Palette (*.pal)", "pal"},
+        {saveAs(kType16Color), &TForm1::savedlg, "16 Color Icon (*.ico)", "ico"},
+        {saveAs(kType256Color), &TForm1::savedlg, "256 Color Icon (*.ico)", "ico"},
+        {saveAs(kTypeTrueColor), &TForm1::savedlg, "True Color Icon (*.ico)", "ico"},
+        {saveAs(kTypeMono), &TForm1::savedlg, "Monochrome Icon (*.ico)", "ico"},
+        {saveAs(kTypeCursor), &TForm1::savedlg, "Cursor Icon (*.cur)", "cur"},
+    };
+    for (const auto& c : cases) {
+      c.run(*f);  // the script cancels; the platform's dialog then runs with the filter the command set
+      TFileDialog d(TFileDialog::Kind::Save);
+      d.Filter = (f.get()->*c.dialog).Filter;
+      d.DefaultExt = QStringLiteral("ico");
+      d.FilterIndex = static_cast<int>(c.shown.count(QLatin1Char('|'))) + 1;
+      QStringList shown, suffixes;
+      QString selected;
+      QTimer::singleShot(0, [&] {
+        auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dlg) return;
+        shown = dlg->nameFilters();
+        selected = dlg->selectedNameFilter();
+        for (const QString& filter : shown) emit dlg->filterSelected(filter), suffixes << dlg->defaultSuffix();
+        dlg->reject();
+      });
+      QVERIFY(!d.Execute(f.get()));
+      QCOMPARE(shown.join(QLatin1Char('|')), c.shown);
+      QCOMPARE(selected, shown.last());
+      QCOMPARE(suffixes.join(QLatin1Char(' ')), c.suffixes);
+    }
+  }
+
   void firstSaveByType_data() {
     QTest::addColumn<int>("type");
     QTest::addColumn<int>("size");

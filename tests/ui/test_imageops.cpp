@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "editor/core/UndoRing.h"
@@ -28,6 +29,12 @@ QStringList TabOrder(QWidget* dialog, QWidget* first) {
     w = w->nextInFocusChain();
   } while (w != first);
   return out;
+}
+
+// An action on a dialog of a known class, for tables over all six.
+template <typename Dialog, typename Act>
+std::function<void(TImageOpDialog*)> On(Act act) {
+  return [act](TImageOpDialog* d) { act(*static_cast<Dialog*>(d)); };
 }
 
 void FreeClosed() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -175,6 +182,44 @@ class ImageOpsTest : public QObject {
     f->Emboss1Click();
     f->Undo1Click();
     QCOMPARE(s.iconimage, before);
+  }
+
+  // Escape acts as "Cancel" in each dialog, from whichever of its controls has the focus: the picture from
+  // the opening comes back and the dialog closes. The close box keeps the change, as "Done" does.
+  void escapeCancelsAndTheCloseBoxKeeps() {
+    struct Case {
+      void (TForm1::*open)();
+      const char* focused;  // the control the key is pressed in
+      std::function<void(TImageOpDialog*)> change;
+    };
+    const Case cases[] = {
+        {&TForm1::Softening1Click, "BlurOption3", On<TFormSoftening>([](auto& d) { d.ButtonApply->click(); })},
+        {&TForm1::Sharpen1Click, "ButtonApply", On<TFormSharpener>([](auto& d) { d.ButtonApply->click(); })},
+        {&TForm1::Constrast1Click, "UpDown1", On<TcontrastForm>([](auto& d) { d.UpDown1->setValue(90); })},
+        {&TForm1::Intensity1Click, "UpDown1", On<TFormBrightness>([](auto& d) { d.UpDown1->setValue(9); })},
+        {&TForm1::GradientFill1Click, "cbOrientation", On<TGradientForm>([](auto& d) { d.ButtonApply->click(); })},
+        {&TForm1::Nudge1Click, "ButtonDone", On<TFormNudge>([](auto& d) { d.SBDownRight->click(); })},
+    };
+    for (const Case& c : cases) {
+      for (bool escape : {true, false}) {
+        auto f = Window();
+        EditorState& s = f->state();
+        const Bitmap image = s.iconimage, mask = s.iconmask;
+        const Rect window = s.PlacementWindowRect;
+        (f.get()->*c.open)();
+        QPointer<TImageOpDialog> d = Last<TImageOpDialog>(*f);
+        c.change(d);
+        const Bitmap changed = s.iconimage;
+        QVERIFY2(changed != image, c.focused);
+        if (escape) QTest::keyClick(d->findChild<QWidget*>(QString::fromLatin1(c.focused)), Qt::Key_Escape);
+        else d->close();
+        FreeClosed();
+        QVERIFY2(d.isNull(), c.focused);
+        QCOMPARE(s.iconimage, escape ? image : changed);
+        if (escape) QCOMPARE(s.iconmask, mask);
+        if (escape) QCOMPARE(s.PlacementWindowRect, window);
+      }
+    }
   }
 
   void resetAndCancelWithNothingChangedPushNothing() {

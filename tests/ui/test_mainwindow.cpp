@@ -1,6 +1,8 @@
 // The main window: its composition, start-up, the 29 new-image commands and "New", the save question on
 // closing and before a new image, and the edit area's transforms.
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
@@ -570,6 +572,38 @@ class MainWindowTest : public QObject {
     const QImage img = ToQImage(bmp);
     QCOMPARE(img.pixelColor(0, 0), QColor(0, 0, 255));
     QCOMPARE(img.pixelColor(9, 9), QColor(0, 255, 0));
+  }
+
+  // Space and Return press no button of the window, fresh and after edits: no button takes the focus, and
+  // the keys reach only the menu shortcuts.
+  void spaceAndReturnPressNothing() {
+    TForm1 f(Options());
+    QStringList runs;
+    for (TFileDialog* d : {&f.opendlg, &f.savedlg})
+      d->Runner = [&runs](TFileDialog& dlg) {
+        runs << dlg.Title;
+        return false;
+      };
+    f.show();
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    const EditorState& s = f.state();
+    for (int edits : {0, 2}) {
+      for (int i = 0; i < edits; ++i) QTest::mouseClick(f.editarea, Qt::LeftButton, {}, QPoint(15 + 20 * i, 15));
+      const Bitmap image = s.iconimage;
+      const int pos = s.UndoPos, tool = s.CurrentTool;
+      for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Space})
+        QTest::keyClick(f.windowHandle(), key);
+      QCOMPARE(s.UndoPos, pos);
+      QCOMPARE(s.iconimage, image);
+      QCOMPARE(s.CurrentTool, tool);
+      QCOMPARE(runs, QStringList());
+      QVERIFY(Boxes().questions.empty() && Boxes().messages.empty());
+      QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    }
+    QCOMPARE(s.UndoPos, 2);
+    for (const QAbstractButton* b : f.findChildren<QAbstractButton*>())
+      QVERIFY2(b->focusPolicy() == Qt::NoFocus, qPrintable(b->objectName()));
   }
 
   void toolChoiceKeepsOneDisabledButton() {
