@@ -1,6 +1,7 @@
 #include "editor/ui/fCursorHotSpot.h"
 
 #include "editor/core/HotSpot.h"
+#include "editor/ui/FormFit.h"
 #include "editor/ui/ficon.h"
 #include "platform/TextToInt.h"
 
@@ -14,6 +15,7 @@ QString InvalidHotSpotText(bool horizontal, int iconSize) {
 
 TCursorHotSpot::TCursorHotSpot(TForm1* owner) : QDialog(owner), owner_(owner) {
   setupUi(this);
+  FitFormToTexts(this);
   setFixedSize(size());
   Edit_Y->raise();
   UpDown_Y->raise();

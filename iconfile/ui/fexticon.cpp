@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "editor/ui/FormFit.h"
 #include "editor/ui/ficon.h"
 #include "iconfile/core/ExeIconAccept.h"
 #include "iconfile/core/ExeIconDraw.h"
@@ -32,6 +33,7 @@ QString ExeIconListedCaption(const QString& prefix, int count, const QString& pa
 TExeIconForm::TExeIconForm(TForm1* owner, QString path)
     : QWidget(owner, Qt::Window), owner_(owner), sourceFile_(std::move(path)) {
   setupUi(this);
+  FitFormToTexts(this);
   setObjectName(QStringLiteral("ExeIconForm"));
   setAttribute(Qt::WA_DeleteOnClose);
   listTimer_ = new QTimer(this);
