@@ -49,6 +49,18 @@ QList<QWidget*> FormChildren(QWidget* parent) {
 int Right(const QRect& r) { return r.x() + r.width(); }
 int Bottom(const QRect& r) { return r.y() + r.height(); }
 
+}  // namespace
+
+QRect GroupInside(const QGroupBox* g) {
+  QStyleOptionGroupBox opt;
+  opt.initFrom(g);
+  opt.text = g->title();
+  opt.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+  return g->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxContents, g);
+}
+
+namespace {
+
 // Moves `moved` and every sibling that stood in the same column (or row) with it by the same rule: to at
 // least `to` along that axis.
 void ShiftLine(const QList<QWidget*>& kids, const QHash<QWidget*, QRect>& stored, QWidget* moved, int to,
@@ -61,19 +73,23 @@ void ShiftLine(const QList<QWidget*>& kids, const QHash<QWidget*, QRect>& stored
   }
 }
 
-// Siblings that did not overlap as stored and now do are moved apart: the one that stood to the right (or
-// below) moves on, keeping the gap it had. Siblings stored one over the other stay so.
+// A caption that grew keeps the gap the stored layout left to the siblings beside it (or below it): each
+// one that stood in the same row to its right moves on by as much, with every sibling of its column, and
+// likewise down a column. Siblings stored one over the other stay so.
 void MoveApart(const QList<QWidget*>& kids, const QHash<QWidget*, QRect>& stored) {
   for (int pass = 0; pass <= 2 * kids.size(); ++pass) {
     bool moved = false;
     for (QWidget* a : kids)
       for (QWidget* b : kids) {
-        if (a == b || !a->geometry().intersects(b->geometry()) || stored[a].intersects(stored[b])) continue;
-        if (stored[b].x() >= Right(stored[a])) {
-          ShiftLine(kids, stored, b, Right(a->geometry()) + stored[b].x() - Right(stored[a]), true);
+        const QRect sa = stored[a], sb = stored[b], now = a->geometry();
+        if (a == b || sa.intersects(sb)) continue;
+        const bool sameRow = sa.y() < Bottom(sb) && sb.y() < Bottom(sa);
+        const bool sameColumn = sa.x() < Right(sb) && sb.x() < Right(sa);
+        if (sameRow && sb.x() >= Right(sa) && b->x() < Right(now) + sb.x() - Right(sa)) {
+          ShiftLine(kids, stored, b, Right(now) + sb.x() - Right(sa), true);
           moved = true;
-        } else if (stored[b].y() >= Bottom(stored[a])) {
-          ShiftLine(kids, stored, b, Bottom(a->geometry()) + stored[b].y() - Bottom(stored[a]), false);
+        } else if (sameColumn && sb.y() >= Bottom(sa) && b->y() < Bottom(now) + sb.y() - Bottom(sa)) {
+          ShiftLine(kids, stored, b, Bottom(now) + sb.y() - Bottom(sa), false);
           moved = true;
         }
       }
@@ -93,18 +109,45 @@ void HoldChildren(QWidget* parent, const QList<QWidget*>& kids, const QHash<QWid
     right = std::max(right, Right(k->geometry()));
     bottom = std::max(bottom, Bottom(k->geometry()));
   }
-  const int width = std::max(parent->width(), right + std::clamp(parent->width() - storedRight, 0, kMostMargin));
-  const int height =
-      std::max(parent->height(), bottom + std::clamp(parent->height() - storedBottom, 0, kMostMargin));
+  // A group box's frame and inner margin are room no child may take.
+  QSize inset(0, 0);
+  if (auto* group = qobject_cast<QGroupBox*>(parent)) {
+    const QRect inside = GroupInside(group);
+    inset = {parent->width() - inside.x() - inside.width(), parent->height() - inside.y() - inside.height()};
+  }
+  const auto margin = [](int kept, int least) { return std::clamp(kept, least, std::max(least, kMostMargin)); };
+  const int width = std::max(parent->width(), right + margin(parent->width() - storedRight, inset.width()));
+  const int height = std::max(parent->height(), bottom + margin(parent->height() - storedBottom, inset.height()));
   parent->resize(width, height);
 }
 
+// The containers a form description fills: plain widgets, frames and group boxes. Every other widget
+// arranges its own inner parts.
+bool IsFormContainer(const QWidget* w) {
+  const QMetaObject* m = w->metaObject();
+  return m == &QWidget::staticMetaObject || m == &QFrame::staticMetaObject || m == &QGroupBox::staticMetaObject;
+}
+
+// The stored positions in a group box count from below a caption one text line high; this style's inner
+// area may begin lower, and the children move down by the difference so that none crosses the frame.
+int CaptionShortfall(const QGroupBox* g) {
+  return std::max(0, GroupInside(g).top() - QFontMetrics(g->font()).height());
+}
+
 void FitChildren(QWidget* parent) {
+  if (!parent->isWindow() && !IsFormContainer(parent)) return;
   const QList<QWidget*> kids = FormChildren(parent);
+  if (auto* group = qobject_cast<QGroupBox*>(parent); group && !group->title().isEmpty())
+    if (const int down = CaptionShortfall(group); down > 0)
+      for (QWidget* k : kids) k->move(k->x(), k->y() + down);
   QHash<QWidget*, QRect> stored;
   for (QWidget* k : kids) stored[k] = k->geometry();
   for (QWidget* k : kids) {
     FitChildren(k);
+    // A label whose caption is its own name holds the designer's placeholder, which its form replaces
+    // before it shows.
+    auto* label = qobject_cast<QLabel*>(k);
+    if (label && label->text() == label->objectName()) continue;
     const QSize room = CaptionRoom(k);
     if (room.isValid()) k->resize(k->size().expandedTo(room));
   }

@@ -17,8 +17,6 @@ TCursorHotSpot::TCursorHotSpot(TForm1* owner) : QDialog(owner), owner_(owner) {
   setupUi(this);
   FitFormToTexts(this);
   setFixedSize(size());
-  Edit_Y->raise();
-  UpDown_Y->raise();
   UpDown_X->setAssociate(Edit_X);
   UpDown_Y->setAssociate(Edit_Y);
   ButtonOk->setDefault(true);

@@ -5,10 +5,9 @@
 
 #include <QPalette>
 #include <QSignalBlocker>
-#include <QStyle>
-#include <QStyleOption>
 #include <algorithm>
 
+#include "editor/ui/FormFit.h"
 #include "editor/ui/ficon.h"
 
 namespace gw {
@@ -44,13 +43,7 @@ void TForm1::ShowColorGrid() {
 
   // The pens, side by side above the grid, inside the group's frame: never higher than the top of the
   // group's inner area, which lies below its caption and frame line.
-  QStyleOptionGroupBox frame;
-  frame.initFrom(colorgrdGroupBox);
-  frame.text = colorgrdGroupBox->title();
-  frame.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-  const int insideTop =
-      style()->subControlRect(QStyle::CC_GroupBox, &frame, QStyle::SC_GroupBoxContents, colorgrdGroupBox).top();
-  const int pensOffset = std::max(bigGrid ? 10 : 60, insideTop);
+  const int pensOffset = std::max(bigGrid ? 10 : 60, GroupInside(colorgrdGroupBox).top());
   const int pensTop = group.top() + pensOffset;
 
   // The grid panel, centred (the square one 15 pixels above centre, and clear of the pens), the grid at

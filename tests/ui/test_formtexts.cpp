@@ -19,6 +19,8 @@
 #include <memory>
 
 #include "editor/core/NewImage.h"
+#include "editor/ui/FormFit.h"
+#include "editor/ui/UpDown.h"
 #include "editor/ui/fCursorHotSpot.h"
 #include "editor/ui/fText.h"
 #include "editor/ui/fabout.h"
@@ -80,13 +82,7 @@ std::pair<int, int> TextNeedAndRoom(const QWidget* w) {
 
 // A container whose frame a sibling may lie inside, as a control placed over a group box or panel does.
 QRect Inside(const QWidget* w) {
-  if (auto* g = qobject_cast<const QGroupBox*>(w)) {
-    QStyleOptionGroupBox opt;
-    opt.initFrom(g);
-    opt.text = g->title();
-    opt.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-    return g->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxContents, g).translated(g->pos());
-  }
+  if (auto* g = qobject_cast<const QGroupBox*>(w)) return GroupInside(g).translated(g->pos());
   if (auto* f = qobject_cast<const QFrame*>(w)) return f->contentsRect().translated(f->pos());
   return {};
 }
@@ -102,7 +98,10 @@ QStringList LayoutFaults(const QWidget* form) {
       shown << w;
       const auto [need, room] = TextNeedAndRoom(w);
       if (need > room) faults << QStringLiteral("%1: text needs %2, has %3").arg(Name(w)).arg(need).arg(room);
-      if (!parent->rect().contains(w->geometry()))
+      // Inside a group box means below its caption and within its frame.
+      const QRect area =
+          qobject_cast<const QGroupBox*>(parent) ? Inside(parent).translated(-parent->pos()) : parent->rect();
+      if (!area.contains(w->geometry()))
         faults << QStringLiteral("%1 lies outside %2").arg(Name(w), Name(parent));
       walk(w);
     }
@@ -202,6 +201,60 @@ class FormTextsTest : public QObject {
     main->N32x32_CursorClick();  // the hot-spot dialog is for cursors
     std::unique_ptr<QWidget> dialog(kDialogs[form].make(*main));
     ExpectWhole(*dialog);
+  }
+
+  // The fitting on small forms of its own: what grows, what moves with it, what stays.
+  void fittingGrowsCaptionsAndMovesTheirNeighbours() {
+    QWidget form;
+    form.setObjectName(QStringLiteral("form"));
+    form.resize(200, 120);
+    const auto add = [&]<typename W>(W* w, const char* name, QRect at) {
+      w->setObjectName(QString::fromLatin1(name));
+      w->setGeometry(at);
+      return w;
+    };
+    auto* label = add(new QLabel(QStringLiteral("A caption longer than its place"), &form), "label", {8, 8, 40, 20});
+    auto* edit = add(new QWidget(&form), "edit", {56, 8, 30, 21});       // 8 pixels right of the label
+    auto* below = add(new QWidget(&form), "below", {56, 40, 30, 21});    // the edit's column
+    auto* apart = add(new QWidget(&form), "apart", {8, 40, 30, 21});     // below the label, which keeps its height
+    auto* stacked = add(new QWidget(&form), "stacked", {40, 4, 10, 10});  // stored over the label
+    auto* placeholder = add(new QLabel(QStringLiteral("placeholder"), &form), "placeholder", {8, 90, 20, 13});
+    auto* upDown = add(new TUpDown(&form), "upDown", {150, 90, 16, 21});
+    FitFormToTexts(&form);
+
+    const int text = QFontMetrics(label->font()).horizontalAdvance(label->text());
+    QCOMPARE(label->pos(), QPoint(8, 8));
+    QVERIFY(label->width() >= text);
+    QCOMPARE(edit->x(), label->x() + label->width() + 8);
+    QCOMPARE(below->x(), edit->x());
+    QCOMPARE(apart->geometry(), QRect(8, 40, 30, 21));
+    QCOMPARE(stacked->geometry(), QRect(40, 4, 10, 10));
+    QCOMPARE(placeholder->width(), 20);
+    QCOMPARE(upDown->size(), QSize(16, 21));
+    // The form holds what moved, with the margin it had beside its outermost child, up to 8 pixels.
+    QCOMPARE(form.width(), std::max(200, edit->x() + edit->width() + 8));
+    QCOMPARE(form.height(), 120);
+  }
+
+  // Children of a titled group box stand as far below the style's inner top as they stood below a caption
+  // one line high; the box and the form grow to hold them. A form never shrinks.
+  void fittingKeepsGroupChildrenBelowTheCaption() {
+    QWidget form;
+    form.setObjectName(QStringLiteral("form"));
+    form.resize(300, 200);
+    auto* box = new QGroupBox(QStringLiteral("Make a Selection"), &form);
+    box->setObjectName(QStringLiteral("box"));
+    box->setGeometry(8, 8, 150, 40);
+    auto* radio = new QRadioButton(QStringLiteral("Option"), box);
+    radio->setObjectName(QStringLiteral("radio"));
+    const int line = QFontMetrics(box->font()).height();
+    radio->setGeometry(8, line + 2, 100, 17);
+    const int inside = Inside(box).top() - box->y();
+    FitFormToTexts(&form);
+    QCOMPARE(radio->y(), std::max(line, inside) + 2);
+    QVERIFY(box->height() >= radio->y() + radio->height());
+    QCOMPARE(form.size(), QSize(300, 200));
+    QCOMPARE(LayoutFaults(&form).join(';'), QString());
   }
 
   // The check itself: a caption cut by its label, a grown label running into its neighbour, and a widget

@@ -2,7 +2,6 @@
 #include <QAction>
 #include <QFile>
 #include <QScrollBar>
-#include <QStyleOption>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -11,6 +10,7 @@
 
 #include "editor/core/Palettes.h"
 #include "editor/core/UndoRing.h"
+#include "editor/ui/FormFit.h"
 #include "editor/ui/ficon.h"
 
 using namespace gw;
@@ -149,14 +149,7 @@ class TestPaletteUndoSettings : public QObject {
 
       // The pens stand inside the group's frame, below its caption (which the stored 10 pixels of the
       // square grid's layout would cross); the square panel keeps clear of them.
-      QStyleOptionGroupBox frame;
-      frame.initFrom(form->colorgrdGroupBox);
-      frame.text = form->colorgrdGroupBox->title();
-      frame.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-      const int inside = form->style()
-                             ->subControlRect(QStyle::CC_GroupBox, &frame, QStyle::SC_GroupBoxContents,
-                                              form->colorgrdGroupBox)
-                             .top();
+      const int inside = GroupInside(form->colorgrdGroupBox).top();
       QVERIFY(inside > 10 && inside < 60);
       const int pensOffset = big ? inside : 60;
       const QWidget* left = form->leftcolorDisp;
