@@ -134,16 +134,23 @@ int CaptionShortfall(const QGroupBox* g) {
   return std::max(0, GroupInside(g).top() - QFontMetrics(g->font()).height());
 }
 
-void FitChildren(QWidget* parent) {
-  if (!parent->isWindow() && !IsFormContainer(parent)) return;
+// Fits the children of `parent` and returns how far a group box moved its children down.
+int FitChildren(QWidget* parent) {
+  if (!parent->isWindow() && !IsFormContainer(parent)) return 0;
   const QList<QWidget*> kids = FormChildren(parent);
-  if (auto* group = qobject_cast<QGroupBox*>(parent); group && !group->title().isEmpty())
-    if (const int down = CaptionShortfall(group); down > 0)
-      for (QWidget* k : kids) k->move(k->x(), k->y() + down);
+  int down = 0;
+  if (auto* group = qobject_cast<QGroupBox*>(parent); group && !group->title().isEmpty()) {
+    down = CaptionShortfall(group);
+    for (QWidget* k : kids) k->move(k->x(), k->y() + down);
+  }
   QHash<QWidget*, QRect> stored;
   for (QWidget* k : kids) stored[k] = k->geometry();
   for (QWidget* k : kids) {
-    FitChildren(k);
+    // What stands right beside a group box, within its height, lines up with the rows inside it.
+    if (const int rowsDown = FitChildren(k); rowsDown > 0)
+      for (QWidget* b : kids)
+        if (stored[b].x() >= Right(stored[k]) && stored[b].y() >= stored[k].y() && Bottom(stored[b]) <= Bottom(stored[k]))
+          b->move(b->x(), b->y() + rowsDown);
     // A label whose caption is its own name holds the designer's placeholder, which its form replaces
     // before it shows.
     auto* label = qobject_cast<QLabel*>(k);
@@ -152,9 +159,10 @@ void FitChildren(QWidget* parent) {
     if (room.isValid()) k->resize(k->size().expandedTo(room));
   }
   // A laid-out container (the main window's menu and central widget) places its children itself.
-  if (parent->layout() || kids.isEmpty()) return;
+  if (parent->layout() || kids.isEmpty()) return down;
   MoveApart(kids, stored);
   HoldChildren(parent, kids, stored);
+  return down;
 }
 
 }  // namespace

@@ -237,7 +237,8 @@ class FormTextsTest : public QObject {
   }
 
   // Children of a titled group box stand as far below the style's inner top as they stood below a caption
-  // one line high; the box and the form grow to hold them. A form never shrinks.
+  // one line high, and what stands beside the box in their rows moves with them; the box and the form grow
+  // to hold them. A form never shrinks.
   void fittingKeepsGroupChildrenBelowTheCaption() {
     QWidget form;
     form.setObjectName(QStringLiteral("form"));
@@ -249,9 +250,17 @@ class FormTextsTest : public QObject {
     radio->setObjectName(QStringLiteral("radio"));
     const int line = QFontMetrics(box->font()).height();
     radio->setGeometry(8, line + 2, 100, 17);
+    auto* beside = new QLabel(QStringLiteral("1 - 32"), &form);  // lines up with the radio's row
+    beside->setObjectName(QStringLiteral("beside"));
+    beside->setGeometry(170, 8 + line + 2, 40, 13);
+    auto* under = new QPushButton(QStringLiteral("Ok"), &form);  // below the box: keeps its gap
+    under->setObjectName(QStringLiteral("under"));
+    under->setGeometry(8, 150, 60, 25);
     const int inside = Inside(box).top() - box->y();
     FitFormToTexts(&form);
     QCOMPARE(radio->y(), std::max(line, inside) + 2);
+    QCOMPARE(beside->y(), box->y() + radio->y());
+    QCOMPARE(under->y() - (box->y() + box->height()), 150 - 48);
     QVERIFY(box->height() >= radio->y() + radio->height());
     QCOMPARE(form.size(), QSize(300, 200));
     QCOMPARE(LayoutFaults(&form).join(';'), QString());
