@@ -26,7 +26,8 @@ void InstallFormFaces() {
   static bool installed = false;
   if (installed) return;
   installed = true;
-  for (const char* face : kStoredFaces) QFont::insertSubstitution(QString::fromLatin1(face), QString::fromLatin1(kFormFace));
+  for (const char* face : kStoredFaces)
+    QFont::insertSubstitution(QString::fromLatin1(face), QString::fromLatin1(kFormFace));
 }
 // Before any window measures a text, so no font is resolved without the stand-in.
 Q_COREAPP_STARTUP_FUNCTION(InstallFormFaces)
@@ -149,7 +150,8 @@ int FitChildren(QWidget* parent) {
     // What stands right beside a group box, within its height, lines up with the rows inside it.
     if (const int rowsDown = FitChildren(k); rowsDown > 0)
       for (QWidget* b : kids)
-        if (stored[b].x() >= Right(stored[k]) && stored[b].y() >= stored[k].y() && Bottom(stored[b]) <= Bottom(stored[k]))
+        if (stored[b].x() >= Right(stored[k]) && stored[b].y() >= stored[k].y() &&
+            Bottom(stored[b]) <= Bottom(stored[k]))
           b->move(b->x(), b->y() + rowsDown);
     // A label whose caption is its own name holds the designer's placeholder, which its form replaces
     // before it shows.
@@ -166,8 +168,6 @@ int FitChildren(QWidget* parent) {
 }
 
 }  // namespace
-
-void UseFormFaces() { InstallFormFaces(); }
 
 QSize CaptionRoom(const QWidget* w) {
   const QFontMetrics fm(w->font());

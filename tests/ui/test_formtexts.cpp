@@ -159,7 +159,8 @@ class FormTextsTest : public QObject {
   static void ExpectWhole(QWidget& form) {
     form.show();  // the main window places its menu and central widget when shown
     const QStringList faults = LayoutFaults(&form);
-    if (!faults.isEmpty()) QFAIL(qPrintable(form.objectName() + QStringLiteral(": ") + faults.join(QStringLiteral("; "))));
+    if (!faults.isEmpty())
+      QFAIL(qPrintable(form.objectName() + QStringLiteral(": ") + faults.join(QStringLiteral("; "))));
   }
 
  private slots:
@@ -213,7 +214,8 @@ class FormTextsTest : public QObject {
       w->setGeometry(at);
       return w;
     };
-    auto* label = add(new QLabel(QStringLiteral("A caption longer than its place"), &form), "label", {8, 8, 40, 20});
+    auto* label =
+        add(new QLabel(QStringLiteral("A caption longer than its place"), &form), "label", {8, 8, 40, 20});
     auto* edit = add(new QWidget(&form), "edit", {56, 8, 30, 21});       // 8 pixels right of the label
     auto* below = add(new QWidget(&form), "below", {56, 40, 30, 21});    // the edit's column
     auto* apart = add(new QWidget(&form), "apart", {8, 40, 30, 21});     // below the label, which keeps its height
