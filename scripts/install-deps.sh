@@ -12,7 +12,7 @@ packages=(
   xvfb xauth x11-utils xdotool xclip
   clang libclang-rt-14-dev
   icoutils imagemagick python3-pil libjpeg-turbo-progs
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-liberation
 )
 
 missing=()

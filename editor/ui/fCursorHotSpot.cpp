@@ -1,6 +1,7 @@
 #include "editor/ui/fCursorHotSpot.h"
 
 #include "editor/core/HotSpot.h"
+#include "editor/ui/FormFit.h"
 #include "editor/ui/ficon.h"
 #include "platform/TextToInt.h"
 
@@ -14,9 +15,8 @@ QString InvalidHotSpotText(bool horizontal, int iconSize) {
 
 TCursorHotSpot::TCursorHotSpot(TForm1* owner) : QDialog(owner), owner_(owner) {
   setupUi(this);
+  FitFormToTexts(this);
   setFixedSize(size());
-  Edit_Y->raise();
-  UpDown_Y->raise();
   UpDown_X->setAssociate(Edit_X);
   UpDown_Y->setAssociate(Edit_Y);
   ButtonOk->setDefault(true);

@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QImage>
@@ -13,6 +14,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "editor/ui/FormFit.h"
 #include "editor/ui/QImageBitmap.h"
 #include "editor/ui/ficon.h"
 
@@ -42,7 +44,10 @@ bool TFontDialog::RunQtDialog(QWidget* owner) {
   auto* fonts = new QFontDialog(&box);
   fonts->setWindowFlags(Qt::Widget);
   fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+  // The dialog lists installed faces only: it opens on the face the font's name resolves to, so that OK
+  // without a change keeps the font that drawing with the name would use.
   QFont shown = Font;
+  shown.setFamily(QFontInfo(Font).family());
   shown.setPointSizeF(Font.pixelSize() / kPixelsPerPoint);
   fonts->setCurrentFont(shown);
   auto* colorButton = new QPushButton(QStringLiteral("Color..."), &box);
@@ -94,6 +99,7 @@ void TTextRenderer::draw(Bitmap& target, Color background) const {
 
 TTextForm::TTextForm(TForm1* owner) : QDialog(owner), owner_(owner) {
   setupUi(this);
+  FitFormToTexts(this);
   setFixedSize(size());
   Edit1->installEventFilter(this);
   connect(ButtonFont, &QPushButton::clicked, this, &TTextForm::ButtonFontClick);

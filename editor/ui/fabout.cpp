@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 
+#include "editor/ui/FormFit.h"
 #include "editor/ui/ToolArt.h"
 
 namespace gw {
@@ -13,7 +14,9 @@ std::function<void(const QUrl&)> TAboutBox::OpenUrl;
 
 TAboutBox::TAboutBox(QWidget* owner) : QDialog(owner) {
   setupUi(this);
+  FitFormToTexts(this);
   setFixedSize(size());
+  OKButton->move((width() - OKButton->width()) / 2, OKButton->y());  // centred in the box, also once it grew
   ProgramIcon->setPixmap(WindowIcon().pixmap(32, 32));
   QFont link = Label1->font();
   link.setUnderline(true);

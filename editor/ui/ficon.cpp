@@ -17,6 +17,7 @@
 #include "editor/core/EditArea.h"
 #include "editor/core/NewImage.h"
 #include "editor/core/Palettes.h"
+#include "editor/ui/FormFit.h"
 #include "editor/ui/ToolArt.h"
 
 // The bundled pictures and form descriptions live in a static library; register them once.
@@ -63,6 +64,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
   InitGlyphwerkResources();
   Form1 = this;
   setupUi(this);
+  FitFormToTexts(this);
   setObjectName(QStringLiteral("Form1"));
   // The separator lines of the Tools/Defaults menu carry their own names, N4 to N6.
   int separator = 4;

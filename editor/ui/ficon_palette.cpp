@@ -5,7 +5,9 @@
 
 #include <QPalette>
 #include <QSignalBlocker>
+#include <algorithm>
 
+#include "editor/ui/FormFit.h"
 #include "editor/ui/ficon.h"
 
 namespace gw {
@@ -39,14 +41,19 @@ void TForm1::ShowColorGrid() {
   const QRect group = colorgrdGroupBox->geometry();
   ToolBar2->move(group.left(), group.top() - 2 - ToolBar2->height());
 
-  // The grid panel, centred (the square one 15 pixels above centre), the grid at (8, 8) in it.
+  // The pens, side by side above the grid, inside the group's frame: never higher than the top of the
+  // group's inner area, which lies below its caption and frame line.
+  const int pensOffset = std::max(bigGrid ? 10 : 60, GroupInside(colorgrdGroupBox).top());
+  const int pensTop = group.top() + pensOffset;
+
+  // The grid panel, centred (the square one 15 pixels above centre, and clear of the pens), the grid at
+  // (8, 8) in it.
   const int panelWidth = 272, panelHeight = bigGrid ? 272 : 146;
-  colorgrdPanel->setGeometry(Half(group.width() - panelWidth),
-                             Half(group.height() - panelHeight) - (bigGrid ? 15 : 0), panelWidth, panelHeight);
+  int panelTop = Half(group.height() - panelHeight) - (bigGrid ? 15 : 0);
+  if (bigGrid) panelTop = std::max(panelTop, pensOffset + leftcolorDisp->height() + 3);
+  colorgrdPanel->setGeometry(Half(group.width() - panelWidth), panelTop, panelWidth, panelHeight);
   colorgrd->setGeometry(8, 8, State.colorgrd.width(), State.colorgrd.height());
 
-  // The pens, side by side above the grid.
-  const int pensTop = group.top() + (bigGrid ? 10 : 60);
   const int pensLeft = group.left() + Half(group.width()) - Half(leftcolorDisp->width() + rightcolorDisp->width());
   leftcolorDisp->move(pensLeft, pensTop);
   rightcolorDisp->move(pensLeft + leftcolorDisp->width() + 10, pensTop);

@@ -1,12 +1,14 @@
 #include "editor/ui/fsnapshotsetup.h"
 
 #include "editor/core/SnapShot.h"
+#include "editor/ui/FormFit.h"
 #include "editor/ui/ficon.h"
 
 namespace gw {
 
 TSnapShotSetup::TSnapShotSetup(TForm1* owner) : QDialog(owner), owner_(owner) {
   setupUi(this);
+  FitFormToTexts(this);
   setFixedSize(size());
   ButtonOk->setDefault(true);
   connect(ButtonOk, &QPushButton::clicked, this, &TSnapShotSetup::ButtonOkClick);

@@ -14,6 +14,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "editor/ui/FormFit.h"
 #include "editor/ui/ficon.h"
 #include "iconfile/core/ExeIconAccept.h"
 #include "iconfile/core/ExeIconDraw.h"
@@ -34,6 +35,7 @@ QString ExeIconListedCaption(const QString& prefix, int count, const QString& pa
 TExeIconForm::TExeIconForm(TForm1* owner, QString path)
     : QWidget(owner, Qt::Window), owner_(owner), sourceFile_(std::move(path)) {
   setupUi(this);
+  FitFormToTexts(this);
   setObjectName(QStringLiteral("ExeIconForm"));
   setAttribute(Qt::WA_DeleteOnClose);
   listTimer_ = new QTimer(this);

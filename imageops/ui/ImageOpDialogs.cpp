@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "editor/core/EditArea.h"
+#include "editor/ui/FormFit.h"
 #include "editor/ui/ToolArt.h"
 #include "editor/ui/ficon.h"
 #include "imageops/core/Adjustments.h"
@@ -34,6 +35,7 @@ void ConnectButton(Dialog* d, QAbstractButton* b, void (Dialog::*handler)()) {
 
 TFormSoftening::TFormSoftening(TForm1& main) : TImageOpDialog(main) {
   setupUi(this);
+  FitFormToTexts(this);
   ConnectButton(this, ButtonApply, &TFormSoftening::ButtonApplyClick);
   ConnectButton(this, ButtonReset, &TFormSoftening::ButtonResetClick);
   ConnectButton(this, ButtonDone, &TFormSoftening::ButtonDoneClick);
@@ -56,6 +58,7 @@ void TFormSoftening::ButtonApplyClick() {
 
 TFormSharpener::TFormSharpener(TForm1& main) : TImageOpDialog(main) {
   setupUi(this);
+  FitFormToTexts(this);
   ConnectButton(this, ButtonApply, &TFormSharpener::ButtonApplyClick);
   ConnectButton(this, ButtonReset, &TFormSharpener::ButtonResetClick);
   ConnectButton(this, ButtonDone, &TFormSharpener::ButtonDoneClick);
@@ -78,6 +81,7 @@ void TFormSharpener::ButtonApplyClick() {
 
 TcontrastForm::TcontrastForm(TForm1& main) : TImageOpDialog(main) {
   setupUi(this);
+  FitFormToTexts(this);
   connect(UpDown1, &QScrollBar::valueChanged, this, [this] { UpDown1Change(); });
   ConnectButton(this, Button1, &TcontrastForm::Button1Click);
   ConnectButton(this, Button2, &TcontrastForm::Button2Click);
@@ -100,6 +104,7 @@ void TcontrastForm::UpDown1Change() {
 
 TFormBrightness::TFormBrightness(TForm1& main) : TImageOpDialog(main) {
   setupUi(this);
+  FitFormToTexts(this);
   connect(UpDown1, &QScrollBar::valueChanged, this, [this] { UpDown1Change(); });
   ConnectButton(this, Button1, &TFormBrightness::Button1Click);
   ConnectButton(this, Button2, &TFormBrightness::Button2Click);
@@ -125,6 +130,7 @@ void TFormBrightness::UpDown1Change() {
 
 TGradientForm::TGradientForm(TForm1& main) : TImageOpDialog(main) {
   setupUi(this);
+  FitFormToTexts(this);
   for (const auto& [bar, handler] : Bars())
     connect(bar, &QScrollBar::valueChanged, this, [this, h = handler] { (this->*h)(); });
   ConnectButton(this, ButtonApply, &TGradientForm::ButtonApplyClick);
@@ -189,6 +195,7 @@ void TGradientForm::ButtonApplyClick() {
 
 TFormNudge::TFormNudge(TForm1& main) : TImageOpDialog(main) {
   setupUi(this);
+  FitFormToTexts(this);
   const struct {
     QToolButton* button;
     CommandPicture picture;

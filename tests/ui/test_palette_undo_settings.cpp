@@ -10,6 +10,7 @@
 
 #include "editor/core/Palettes.h"
 #include "editor/core/UndoRing.h"
+#include "editor/ui/FormFit.h"
 #include "editor/ui/ficon.h"
 
 using namespace gw;
@@ -146,17 +147,23 @@ class TestPaletteUndoSettings : public QObject {
       QCOMPARE(form->ToolBar2->x(), group.left());
       QCOMPARE(form->ToolBar2->y() + form->ToolBar2->height() + 2, group.top());
 
+      // The pens stand inside the group's frame, below its caption (which the stored 10 pixels of the
+      // square grid's layout would cross); the square panel keeps clear of them.
+      const int inside = GroupInside(form->colorgrdGroupBox).top();
+      QVERIFY(inside > 10 && inside < 60);
+      const int pensOffset = big ? inside : 60;
+      const QWidget* left = form->leftcolorDisp;
+      const QWidget* right = form->rightcolorDisp;
+
       const QRect panel = form->colorgrdPanel->geometry();
       QCOMPARE(panel.size(), big ? QSize(272, 272) : QSize(272, 146));
       QCOMPARE(panel.left(), (286 - 272) / 2);
-      QCOMPARE(panel.top(), (370 - panel.height()) / 2 - (big ? 15 : 0));
+      QCOMPARE(panel.top(), big ? std::max((370 - 272) / 2 - 15, pensOffset + left->height() + 3) : (370 - 146) / 2);
       QCOMPARE(form->colorgrd->geometry(), QRect(QPoint(8, 8), c.grid));
       QCOMPARE(form->state().colorgrd.width(), c.grid.width());
       QCOMPARE(form->state().colorgrd.height(), c.grid.height());
 
-      const QWidget* left = form->leftcolorDisp;
-      const QWidget* right = form->rightcolorDisp;
-      QCOMPARE(left->y(), group.top() + (big ? 10 : 60));
+      QCOMPARE(left->y(), group.top() + pensOffset);
       QCOMPARE(right->y(), left->y());
       QCOMPARE(left->x(), group.left() + 286 / 2 - (left->width() + right->width()) / 2);
       QCOMPARE(right->x(), left->x() + left->width() + 10);
