@@ -19,6 +19,7 @@
 #include "iconfile/core/PaletteFile.h"
 #include "iconfile/core/PictureImport.h"
 #include "platform/FileReplace.h"
+#include "tests/platform/ScratchFolder.h"
 
 namespace gw {
 namespace {
@@ -50,26 +51,16 @@ const Writer kWriters[] = {
      }},
 };
 
-class FileWritesTest : public testing::Test {
+class FileWritesTest : public ScratchFolderTest {
  protected:
   void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "gw-writes-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-    dir = tmpl;
+    ScratchFolderTest::SetUp();
     NewIcon(s, kTypeTrueColor, 16);
     PaintPattern(s);
   }
   void TearDown() override {
     WatchFileWrites(nullptr);
-    std::error_code ec;
-    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(dir, ec);
-  }
-  static std::string Text(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    ScratchFolderTest::TearDown();
   }
   static ino_t Inode(const fs::path& p) {
     struct stat st {};
@@ -81,7 +72,6 @@ class FileWritesTest : public testing::Test {
     return names;
   }
 
-  fs::path dir;
   EditorState s;
 };
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/FileReplace.h"
+#include "tests/platform/ScratchFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -39,25 +40,15 @@ class Watcher : public FileWriteWatcher {
   std::vector<std::pair<FileWriteStep, int>> failures;
 };
 
-class FileReplaceTest : public testing::Test {
+class FileReplaceTest : public ScratchFolderTest {
  protected:
   void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "gw-replace-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-    dir = tmpl;
+    ScratchFolderTest::SetUp();
     WatchFileWrites(&watcher);
   }
   void TearDown() override {
     WatchFileWrites(nullptr);
-    std::error_code ec;
-    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(dir, ec);
-  }
-  static std::string Text(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    ScratchFolderTest::TearDown();
   }
   static struct stat Stat(const fs::path& p) {
     struct stat st {};
@@ -68,7 +59,6 @@ class FileReplaceTest : public testing::Test {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
   }
 
-  fs::path dir;
   Watcher watcher;
 };
 
