@@ -61,24 +61,7 @@ PY
 xdotool mousemove $((ex - 25 + 60 + 15)) $((ey - 124 + 29 + 14)) click 1
 sleep 0.3
 
-cell() { echo $((ex + $1 * 10 + 5)) $((ey + $2 * 10 + 5)); }
-# drag x0 y0 [x y ...]: press in the first cell, one move into each further cell, release in the last.
-drag() {
-  local x=$1 y=$2
-  shift 2
-  xdotool mousemove $(cell "$x" "$y")
-  sleep 0.05
-  xdotool mousedown 1
-  sleep 0.05
-  while [ $# -gt 0 ]; do
-    x=$1 y=$2
-    shift 2
-    xdotool mousemove $(cell "$x" "$y")
-    sleep 0.05
-  done
-  xdotool mouseup 1
-  sleep 0.2
-}
+source "$(dirname "$0")/cells.bash"
 icon_menu() { focus "$win"; xdotool mousemove $((wx + 15)) $((wy + 8)) click 1; sleep 0.6; xdotool key "$1"; }
 # Icon > Save, waiting until red.ico has been written again.
 save() {

@@ -81,24 +81,7 @@ filled_rect() { tool 180 0; }
 flood_fill() { tool 240 0; }
 eraser() { tool 30 29; }
 
-cell() { echo $((ex + $1 * 10 + 5)) $((ey + $2 * 10 + 5)); }
-# drag x0 y0 [x y ...]: press in the first cell, one move into each further cell, release in the last.
-drag() {
-  local x=$1 y=$2
-  shift 2
-  xdotool mousemove $(cell "$x" "$y")
-  sleep 0.05
-  xdotool mousedown 1
-  sleep 0.05
-  while [ $# -gt 0 ]; do
-    x=$1 y=$2
-    shift 2
-    xdotool mousemove $(cell "$x" "$y")
-    sleep 0.05
-  done
-  xdotool mouseup 1
-  sleep 0.1
-}
+source "$(dirname "$0")/cells.bash"
 # A drag along a row or column, one move per cell.
 straight() {
   local x0=$1 y0=$2 x1=$3 y1=$4 pts=() x y
