@@ -22,8 +22,6 @@ class ToolHost {
   virtual void SelectToolByIndex(EditorState& s, int index);
   // Shows a picked colour on the readouts and bars (which puts it into the selected entry and last pen).
   virtual void ShowColorComponents(EditorState& s, Color c);
-  // A rectangle has been selected: "Delete Selected Rectangle" may run.
-  virtual void SelectionMade(EditorState&) {}
 };
 
 // The cursor over the edit area.

@@ -104,9 +104,9 @@ void RectSelectUp(ToolEvent& e) {
   if (s.ToolStage == 2) {
     s.SelectionRect = BandRect(s);
     s.PrevSelectionRect = s.SelectionRect;
+    // The band stays on the edit area as the selection's outline.
     s.ToolStage = 3;
     s.MouseDrawing = false;
-    e.host.SelectionMade(s);  // the band stays on the edit area as the selection's outline
   } else if (s.ToolStage >= 3) {
     MoveSelectedRect(s, e.shift, s.SelectionRect, s.PrevSelectionRect);
     ShowEdit(s);

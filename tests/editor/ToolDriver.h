@@ -28,10 +28,8 @@ class RecordingHost : public ToolHost {
     chosen.push_back(index);
     ToolHost::SelectToolByIndex(s, index);
   }
-  void SelectionMade(EditorState&) override { selectionMade = true; }
   int pushes = 0;
   std::vector<int> chosen;
-  bool selectionMade = false;
 };
 
 // Where two bitmaps first differ, or success.
