@@ -69,18 +69,27 @@ struct WritePlan {
   fs::path folder;
 };
 
+// stat(), or the failure a watcher asks for at `step`.
+bool Stat(const fs::path& p, struct stat& st, FileWriteStep step) {
+  return !Injected(step) && ::stat(p.c_str(), &st) == 0;
+}
+
 WritePlan PlanWrite(const fs::path& target) {
   WritePlan plan;
   plan.folder = target.parent_path();
   if (plan.folder.empty()) plan.folder = ".";
+  const std::string folderName = "the folder " + plan.folder.string();
   struct stat folder {};
-  if (::stat(plan.folder.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode)) {
-    const bool missing = errno == ENOENT || errno == ENOTDIR || !S_ISDIR(folder.st_mode);
-    plan.refusal = missing ? "the folder " + plan.folder.string() + " does not exist" : Why(errno);
+  if (!Stat(plan.folder, folder, FileWriteStep::InspectFolder)) {
+    plan.refusal = errno == ENOENT ? folderName + " does not exist" : folderName + " cannot be reached: " + Why(errno);
+    return plan;
+  }
+  if (!S_ISDIR(folder.st_mode)) {
+    plan.refusal = plan.folder.string() + " is not a folder";
     return plan;
   }
   plan.newFileAllowed = Writable(plan.folder, folder);
-  if (::stat(target.c_str(), &plan.file) == 0) {
+  if (Stat(target, plan.file, FileWriteStep::InspectFile)) {
     plan.exists = true;
     if (S_ISDIR(plan.file.st_mode))
       plan.refusal = "it is a folder";
@@ -88,8 +97,12 @@ WritePlan PlanWrite(const fs::path& target) {
       plan.refusal = "it is not a plain file";
     else if (!Writable(target, plan.file))
       plan.refusal = "the file is read-only";
+  } else if (errno == EACCES) {
+    plan.refusal = folderName + " cannot be entered: " + Why(errno);
+  } else if (errno != ENOENT) {
+    plan.refusal = Why(errno);
   } else if (!plan.newFileAllowed) {
-    plan.refusal = "the folder " + plan.folder.string() + " is read-only";
+    plan.refusal = folderName + " is read-only";
   }
   return plan;
 }
@@ -215,11 +228,13 @@ std::string Replace(const std::string& path, std::span<const std::uint8_t> bytes
     const auto failure =
         ReplaceThroughTemporary(folderFd.get(), plan.folder.string(), target.filename().string(), plan, bytes);
     if (!failure) return {};
-    // A folder that takes no new file, or lets no file be renamed over this one, still lets a writable file
-    // be written in place. A failure while writing the temporary file is reported: the file stays whole.
+    // A folder that refuses a new file for permission, or lets no file be renamed over this one, still lets
+    // a writable file be written in place. Any other failure (a full disk, a spent quota) is reported and
+    // the file stays whole: written in place, it could be cut short by the same cause.
     const int e = failure->error;
-    const bool folderRefused = failure->step == FileWriteStep::CreateTemporary ||
-                               (failure->step == FileWriteStep::Rename && (e == EACCES || e == EPERM || e == EBUSY));
+    const bool refusedForPermission = e == EACCES || e == EPERM;
+    const bool folderRefused = (failure->step == FileWriteStep::CreateTemporary && refusedForPermission) ||
+                               (failure->step == FileWriteStep::Rename && (refusedForPermission || e == EBUSY));
     if (!plan.exists || !folderRefused) return Why(failure->error);
   }
   return WriteInPlace(target, bytes);

@@ -1,8 +1,10 @@
 #pragma once
 // Whole files in and out. A file is written so that it is either replaced completely or left as it was: the
 // bytes go to a new file of a short name of its own in the same folder (made exclusively, never over another
-// file), which is flushed to the disk and then renamed over the file. Where no file can be made in the folder
-// but the file itself is writable, the file is written in place instead, all of its bytes ready beforehand.
+// file), which is flushed to the disk and then renamed over the file. Only where the folder refuses a new
+// file for permission but the file itself is writable is the file written in place instead, all of its bytes
+// ready beforehand (a failure in the middle of that damages it); any other failure (a full disk, a spent
+// quota) leaves the file as it was.
 // Nothing here uses the system's temporary folder, and nothing throws: every failure comes back as a reason.
 
 #include <cstdint>
@@ -16,9 +18,10 @@ namespace gw {
 // may be damaged by a failure in the middle of the writing, which is reported all the same). A symbolic link
 // is written through, so the link survives; the permissions of an existing file are kept.
 std::string ReplaceFileContents(const std::string& path, std::span<const std::uint8_t> bytes);
-// Why the file at path could not be written (a missing folder, a read-only file, a folder in its place, a
-// new file in a read-only folder), as far as can be told before trying; an empty text when nothing stands
-// in the way. Permission bits count even for the superuser, so a file or folder marked read-only stays so.
+// Why the file at path could not be written (a missing folder or one that cannot be reached or entered, a
+// read-only file, a folder in its place, a new file in a read-only folder), with the reason the system gave,
+// as far as can be told before trying; an empty text when nothing stands in the way. Permission bits count
+// even for the superuser, so a file or folder marked read-only stays so.
 std::string FileWriteRefusal(const std::string& path);
 
 struct FileContents {
@@ -30,7 +33,8 @@ struct FileContents {
 FileContents ReadFileContents(const std::string& path, std::uintmax_t limit);
 
 // Watches the whole-file writer, for tests: the temporary files it makes, and failures it is told to meet.
-enum class FileWriteStep { CreateTemporary, Write, Sync, Rename, WriteInPlace };
+// InspectFolder and InspectFile are the looks at the folder and the file before anything is written.
+enum class FileWriteStep { InspectFolder, InspectFile, CreateTemporary, Write, Sync, Rename, WriteInPlace };
 class FileWriteWatcher {
  public:
   virtual ~FileWriteWatcher() = default;

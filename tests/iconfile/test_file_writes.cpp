@@ -166,8 +166,12 @@ class FailStep : public FileWriteWatcher {
 };
 
 TEST_F(FileWritesTest, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
+  // A temporary file that cannot be made for want of room (no free inode, a spent quota) or on a read-only
+  // disk is no reason to write the file in place: that would cut it short for the same want.
   const std::pair<FileWriteStep, int> failures[] = {
-      {FileWriteStep::Write, ENOSPC}, {FileWriteStep::Sync, EIO}, {FileWriteStep::Rename, EXDEV}};
+      {FileWriteStep::CreateTemporary, ENOSPC}, {FileWriteStep::CreateTemporary, EDQUOT},
+      {FileWriteStep::CreateTemporary, EROFS},  {FileWriteStep::Write, ENOSPC},
+      {FileWriteStep::Sync, EIO},               {FileWriteStep::Rename, EXDEV}};
   for (const auto& [step, error] : failures)
     for (const Writer& w : kWriters) {
       SCOPED_TRACE(std::string(w.what) + " errno " + std::to_string(error));
