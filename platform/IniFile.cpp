@@ -14,6 +14,7 @@
 
 #include <cctype>
 #include <optional>
+#include <string_view>
 
 namespace gw {
 
@@ -116,12 +117,6 @@ std::vector<std::string> SplitLines(std::string_view text) {
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
-IniFile IniFile::FromText(std::string_view text, std::string path) {
-  IniFile ini(std::move(path));
-  ini.lines_ = SplitLines(text);
-  return ini;
-}
-
 const std::vector<std::string>& IniFile::lines() const {
   if (!lines_) {
     // A missing file reads as empty; so does one that cannot be read, which is then not written over.
@@ -180,14 +175,20 @@ void IniFile::writeString(const std::string& section, const std::string& key, co
     reject("bad key name \"" + key + "\"");
   if (hasLineBreak(value)) reject("a value holds a line break");
 
+  // A key that holds the value already is left as it is.
+  const std::string newValue = trim(value);
+  const auto held = findSection(lines(), sectionName);
+  const auto heldAt = held ? findKey(lines(), *held, keyName) : std::nullopt;
+  if (heldAt && keyLine(lines()[*heldAt])->value == newValue) return;
+
   auto& lines = changeableLines();
-  const std::string newLine = keyName + "=" + trim(value);
+  const std::string newLine = keyName + "=" + newValue;
   const auto sec = findSection(lines, sectionName);
   if (!sec) {
     lines.push_back("[" + sectionName + "]");
     lines.push_back(newLine);
   } else if (const auto at = findKey(lines, *sec, keyName)) {
-    lines[*at] = keyLine(lines[*at])->key + "=" + trim(value);
+    lines[*at] = keyLine(lines[*at])->key + "=" + newValue;
   } else {
     // After the section's last non-blank line, so blank lines that part it from the next section stay there.
     size_t pos = sec->end;

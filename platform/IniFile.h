@@ -10,7 +10,6 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace gw {
@@ -35,8 +34,6 @@ class IniFile {
  public:
   // Over the file at path.
   explicit IniFile(std::string path);
-  // Over the text given, as if the file held it; flush() writes to path (an empty path is refused).
-  static IniFile FromText(std::string_view text, std::string path = {});
 
   const std::string& path() const { return path_; }
   // The file's text as flush() writes it: every line ends in LF.
@@ -49,6 +46,7 @@ class IniFile {
   // An integer other than 0 is true.
   bool readBool(const std::string& section, const std::string& key, bool def) const;
 
+  // A write of the value a key holds already, or an erase of a section that is not there, changes nothing.
   void writeString(const std::string& section, const std::string& key, const std::string& value);
   void writeInteger(const std::string& section, const std::string& key, int value);
   void writeBool(const std::string& section, const std::string& key, bool value);  // "1" / "0"

@@ -26,12 +26,17 @@ bool LoadColorPaletteSection(const IniFile& ini, std::vector<Color>& grid) {
 }
 
 void WriteColorPaletteSection(IniFile& ini, const std::vector<Color>& grid) {
+  const auto key = [](std::size_t slot) { return "Color-" + std::to_string(slot); };
+  const auto value = [&](std::size_t slot) {
+    return std::to_string(static_cast<int>(slot < grid.size() ? grid[slot] : kBlack));
+  };
+  const auto slots = static_cast<std::size_t>(kColorPaletteSlots);
+  // A section that holds these keys already is left where it is, so the file does not change.
+  std::vector<std::string> lines;
+  for (std::size_t i = 0; i < slots; ++i) lines.push_back(key(i) + "=" + value(i));
+  if (ini.readSectionValues(kColorPaletteSection) == lines) return;
   ini.eraseSection(kColorPaletteSection);
-  for (int i = 0; i < kColorPaletteSlots; ++i) {
-    const auto slot = static_cast<std::size_t>(i);
-    const Color c = slot < grid.size() ? grid[slot] : kBlack;
-    ini.writeInteger(kColorPaletteSection, "Color-" + std::to_string(i), static_cast<int>(c));
-  }
+  for (std::size_t i = 0; i < slots; ++i) ini.writeString(kColorPaletteSection, key(i), value(i));
 }
 
 }  // namespace gw

@@ -17,7 +17,8 @@ inline constexpr int kColorPaletteSlots = 256;
 // Returns whether the section was taken.
 bool LoadColorPaletteSection(const IniFile& ini, std::vector<Color>& grid);
 
-// Erases the section, then writes the 256 slots in order (a missing slot as black). Throws IniWriteError.
+// Erases the section, then writes the 256 slots in order (a missing slot as black); a section that holds
+// exactly those keys and values already is left as it is. Throws IniWriteError.
 void WriteColorPaletteSection(IniFile& ini, const std::vector<Color>& grid);
 
 }  // namespace gw

@@ -286,18 +286,23 @@ class FileEvents {
   std::string name_;
 };
 
-TEST_F(SettingsTest, StartReadsTheFileOnceAndEachCloseOrResizeWritesItOnce) {
+TEST_F(SettingsTest, StartReadsTheFileOnceAndACloseOrResizeWritesItOnlyWhenSomethingChanged) {
   s.Creating = false;
   FileEvents events(dir, kSettingsFileName);
+  const auto close = [&] { ASSERT_EQ(SaveSettings(s), std::nullopt); };
   const struct {
     const char* what;
     std::function<void()> run;
     int opened, written;
   } steps[] = {
       // Opened to be read (the new text goes to a file of another name, then renamed), and written once.
-      {"close without a file", [&] { ASSERT_EQ(SaveSettings(s), std::nullopt); }, 0, 1},
-      {"close over the file", [&] { ASSERT_EQ(SaveSettings(s), std::nullopt); }, 1, 1},
+      {"close without a file", close, 0, 1},
+      {"close with nothing changed", close, 1, 0},
+      {"close with an option changed", [&] { s.ShowHints = !s.ShowHints; close(); }, 1, 1},
+      {"close with a colour changed", [&] { s.TrueColorGrid[7] ^= 1; close(); }, 1, 1},
       {"resize", [&] { FormResize(s, 700, 500); }, 1, 1},
+      {"close after the resize, nothing changed", close, 1, 0},
+      {"resize to the same size", [&] { FormResize(s, 700, 500); }, 1, 0},
       {"start", [&] { LoadSettings(s); }, 1, 0},
   };
   for (const auto& step : steps) {

@@ -4,10 +4,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <unistd.h>
 
+#include "platform/FileReplace.h"
 #include "platform/IniFile.h"
 
 namespace fs = std::filesystem;
@@ -260,16 +262,55 @@ TEST_F(IniFileTest, ReplacingKeepsPermissionsAndWritesThroughALink) {
   EXPECT_EQ(fs::status(path_).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 }
 
-TEST_F(IniFileTest, TextGivenInMemoryReadsAsAFileWould) {
-  gw::IniFile ini = gw::IniFile::FromText("[ S ]\r\nKey = v \r\n; note\nlast=1", path_);
+TEST_F(IniFileTest, ALastLineWithoutItsEndIsALineAndNothingIsWrittenBeforeTheFlush) {
+  const std::string old = "[ S ]\r\nKey = v \r\n; note\nlast=1";
+  writeFile(old);
+  gw::IniFile ini(path_);
   EXPECT_EQ(ini.readString("s", "KEY", ""), "v");
   EXPECT_EQ(ini.readSectionValues("S"), (std::vector<std::string>{"Key=v", "last=1"}));
   ini.writeInteger("S", "key", 2);
   EXPECT_EQ(ini.text(), "[ S ]\nKey=2\n; note\nlast=1\n");
-  EXPECT_FALSE(fs::exists(path_));
+  EXPECT_EQ(fileText(), old);
   ini.flush();
   EXPECT_EQ(fileText(), ini.text());
-  EXPECT_THROW(gw::IniFile::FromText("").flush(), gw::IniWriteError);  // nowhere to write
+  EXPECT_THROW(gw::IniFile("").flush(), gw::IniWriteError);  // nowhere to write
+}
+
+// Counts the files the writer makes.
+class CountWrites : public gw::FileWriteWatcher {
+ public:
+  CountWrites() { gw::WatchFileWrites(this); }
+  ~CountWrites() override { gw::WatchFileWrites(nullptr); }
+  void TemporaryCreated(const std::string&, const std::string&) override { ++writes; }
+  int writes = 0;
+};
+
+TEST_F(IniFileTest, AWriteOfWhatTheFileHoldsChangesNothing) {
+  const std::string old = "[Others]\n  Icon Size =  32 \nHints=1\nName=a b\n";
+  const struct {
+    const char* what;
+    std::function<void(gw::IniFile&)> write;
+    int writes;
+  } cases[] = {
+      {"same text, other blanks", [](gw::IniFile& i) { i.writeString("others", "ICON SIZE", " 32"); }, 0},
+      {"same integer", [](gw::IniFile& i) { i.writeInteger("Others", "Icon Size", 32); }, 0},
+      {"same flag", [](gw::IniFile& i) { i.writeBool("Others", "Hints", true); }, 0},
+      {"same text", [](gw::IniFile& i) { i.writeString("Others", "Name", "a b"); }, 0},
+      {"absent section erased", [](gw::IniFile& i) { i.eraseSection("Color Palette"); }, 0},
+      {"another value", [](gw::IniFile& i) { i.writeInteger("Others", "Icon Size", 48); }, 1},
+      {"another letter case", [](gw::IniFile& i) { i.writeString("Others", "Name", "A b"); }, 1},
+      {"a new key", [](gw::IniFile& i) { i.writeBool("Others", "Extra", false); }, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    writeFile(old);
+    CountWrites count;
+    gw::IniFile ini(path_);
+    c.write(ini);
+    ini.flush();
+    EXPECT_EQ(count.writes, c.writes);
+    EXPECT_EQ(fileText() == old, c.writes == 0);
+  }
 }
 
 TEST_F(IniFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
