@@ -1,9 +1,12 @@
 // Every input a fuzz target once failed on, kept in fuzz-regressions/TARGET/, goes through the reader that
-// target drives. A reader must decode it or refuse it with a reason; under the sanitizer build any read
-// outside the input fails the test too.
+// target drives. A reader must decode it or refuse it with a reason, asking for no more memory than a bound;
+// under the sanitizer build any read outside the input fails the test too.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -19,6 +22,64 @@
 
 using namespace gw;
 namespace fs = std::filesystem;
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define GW_SANITIZER_ALLOCATOR 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define GW_SANITIZER_ALLOCATOR 1
+#endif
+
+namespace {
+
+// While a reader runs, every byte asked of malloc, calloc and realloc is counted (the codec libraries'
+// requests and operator new's included), and a request that would take the count past the bound is
+// refused. So a reader that asks for memory out of proportion to its input fails the test, and never takes
+// the memory: a plain memory limit would not do, as the libraries take a refused allocation for a bad file.
+// The sanitizer builds bring their own allocator: there the readers run uncounted.
+constexpr std::size_t kReaderMemoryBound = std::size_t{256} << 20;
+bool g_counting = false;
+std::size_t g_granted = 0;  // bytes
+std::size_t g_refused = 0;  // the largest request refused
+
+bool Granted(std::size_t bytes) {
+  if (!g_counting) return true;
+  if (bytes <= kReaderMemoryBound - g_granted) {
+    g_granted += bytes;
+    return true;
+  }
+  g_refused = std::max(g_refused, bytes);
+  errno = ENOMEM;
+  return false;
+}
+
+// The bytes a call asked for; past the bound, the largest request refused.
+std::size_t Requested(const std::function<void()>& call) {
+  g_granted = g_refused = 0;
+  g_counting = true;
+  call();
+  g_counting = false;
+  return g_refused != 0 ? g_refused : g_granted;
+}
+
+}  // namespace
+
+#ifndef GW_SANITIZER_ALLOCATOR
+// The process's allocation functions, over the C library's own.
+extern "C" {
+void* __libc_malloc(std::size_t);
+void* __libc_calloc(std::size_t, std::size_t);
+void* __libc_realloc(void*, std::size_t);
+void* malloc(std::size_t size) noexcept { return Granted(size) ? __libc_malloc(size) : nullptr; }
+void* calloc(std::size_t count, std::size_t size) noexcept {
+  const bool overflow = size != 0 && count > SIZE_MAX / size;
+  return Granted(overflow ? SIZE_MAX : count * size) ? __libc_calloc(count, size) : nullptr;
+}
+void* realloc(void* p, std::size_t size) noexcept { return Granted(size) ? __libc_realloc(p, size) : nullptr; }
+}
+#endif
 
 namespace {
 
@@ -97,7 +158,8 @@ TEST(FuzzRegressions, EveryKeptInputIsDecodedOrRefused) {
     ASSERT_NE(reader, Readers().end()) << "no reader for the folder " << target;
     for (const auto& input : fs::directory_iterator(folder.path())) {
       SCOPED_TRACE(input.path().string());
-      reader->second(input.path());
+      const std::size_t requested = Requested([&] { reader->second(input.path()); });
+      EXPECT_LE(requested, kReaderMemoryBound) << "the reader asked for memory beyond the bound";
       ++inputs;
     }
   }
