@@ -2,7 +2,10 @@
 // of writing in place, and whole-file reads. Failures on the way and read-only folders are tested for every
 // writer of the editor in tests/iconfile/test_file_writes.cpp.
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -144,6 +147,28 @@ TEST_F(FileReplaceTest, AFolderThatCannotBeSearchedOrEnteredSaysSo) {
       EXPECT_EQ(Entries(), 1u);
     }
   EXPECT_TRUE(watcher.temporaries.empty());
+}
+
+TEST_F(FileReplaceTest, ADiskWithNoFreeInodeLeavesTheFileWhole) {
+  // A real disk of two inodes (its folder and the file), mounted in a child process's own mount namespace;
+  // skipped where the system lets no such mount be made.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const fs::path disk = dir / "disk", target = disk / "icon.ico";
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mkdir(disk.c_str(), 0700) != 0 || ::mount("gw", disk.c_str(), "tmpfs", 0, "size=1m,nr_inodes=2") != 0)
+      ::_exit(77);
+    const std::string old(8192, 'o');
+    std::ofstream(target) << old;
+    const std::string why = ReplaceFileContents(target.string(), Bytes(std::string(20480, 'n')));
+    ::_exit(why == std::strerror(ENOSPC) && Text(target) == old ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no disk can be mounted here";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the file was changed, or the reason was not the full disk";
 }
 
 TEST_F(FileReplaceTest, AFileThatCannotBeReplacedIsWrittenInPlace) {
