@@ -72,10 +72,13 @@ menu_exit
 [ "$(grep -c '^Color-' "$ini")" -eq 256 ] || fail "the palette section does not hold 256 keys"
 [ "$(grep -m1 '^Color-' "$ini")" = "Color-0=0" ] || fail "the palette keys do not start at Color-0"
 
-# A second run that changes nothing writes the same type and size back.
+# A second run that changes nothing comes back with the same type and size, and leaves the file unwritten
+# (a write would put a new file in its place).
 before=$(grep -v '^Width=\|^Height=' "$ini")
+written=$(stat -c '%i %Y' "$ini")
 start
 menu_exit
 after=$(grep -v '^Width=\|^Height=' "$ini")
 [ "$before" = "$after" ] || fail "the second run did not come back with the same settings"
+[ "$(stat -c '%i %Y' "$ini")" = "$written" ] || fail "the second run rewrote the settings file"
 echo "settings_roundtrip: 16 Color Icon 48 x 48 remembered across two runs"
