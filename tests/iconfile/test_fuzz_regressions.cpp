@@ -44,7 +44,7 @@ bool g_counting = false;
 std::size_t g_granted = 0;  // bytes
 std::size_t g_refused = 0;  // the largest request refused
 
-bool Granted(std::size_t bytes) {
+[[maybe_unused]] bool Granted(std::size_t bytes) {
   if (!g_counting) return true;
   if (bytes <= kReaderMemoryBound - g_granted) {
     g_granted += bytes;
