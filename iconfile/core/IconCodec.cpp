@@ -137,6 +137,9 @@ std::optional<DecodedIconFile> Refuse(std::string* why, const char* reason) {
 
 bool IsIconSize(int s) { return s >= 16 && s <= 64 && s % 8 == 0; }
 
+// Brightness with the weights of broadcast video (0.299, 0.587, 0.114), times 1000.
+int Luminance(Color c) { return 299 * RedOf(c) + 587 * GreenOf(c) + 114 * BlueOf(c); }
+
 // The format of the first entry by its type word, width, colour count and bit count (a bit count of 0 in an
 // icon's entry is taken from its bitmap header, -1 when there is none), or nullptr.
 const IconFormat* Recognize(int idType, int width, int c, int b, int headerBits) {
@@ -200,8 +203,15 @@ std::optional<DecodedIconFile> DecodeIconFile(std::span<const std::uint8_t> byte
     table[i] = MakeColor(static_cast<int>(bgr >> 16), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>(bgr & 0xFF));
   }
   if (f->bits == 1) {
-    const Palette blackWhite(std::array<Color, 2>{kBlack, kWhite});
-    for (Color& c : table) c = blackWhite.nearestIndex(c) == 0 ? kBlack : kWhite;
+    // Two levels stay two: the darker entry reads as black, the lighter as white (entry 0 black when they are
+    // equally bright). A table of one entry takes the nearer of black and white.
+    if (table.size() == 2) {
+      const bool firstIsDarker = Luminance(table[0]) <= Luminance(table[1]);
+      table = {firstIsDarker ? kBlack : kWhite, firstIsDarker ? kWhite : kBlack};
+    } else {
+      const Palette blackWhite(std::array<Color, 2>{kBlack, kWhite});
+      for (Color& c : table) c = blackWhite.nearestIndex(c) == 0 ? kBlack : kWhite;
+    }
   }
 
   DecodedIconFile d;

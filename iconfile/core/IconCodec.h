@@ -53,9 +53,9 @@ struct DecodedIconFile {
 
 // Recognises the file's format from its directory, its first entry and (for an icon whose entry gives no bit
 // count) its bitmap header, validates everything it decodes, and decodes the first image: 1-, 4- and 8-bit
-// pixels through the file's own colour table (1-bit pixels snapped to black or white), 24-bit as stored.
-// Anything not one of the 29 formats, or any byte count, offset, header field or pixel index that does not
-// fit, gives nothing, with a short reason in *why when given.
+// pixels through the file's own colour table (1 bit: the darker of two entries black, the lighter white),
+// 24-bit as stored. Anything not one of the 29 formats, or any byte count, offset, header field or pixel
+// index that does not fit, gives nothing, with a short reason in *why when given.
 std::optional<DecodedIconFile> DecodeIconFile(std::span<const std::uint8_t> bytes, std::string* why = nullptr);
 
 }  // namespace gw

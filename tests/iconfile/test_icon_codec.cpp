@@ -93,6 +93,38 @@ TEST_F(IconCodecTest, IndexedPixelsTakeTheFilesColourTable) {
   EXPECT_EQ(FirstTwo(*d), std::vector<Color>({kBlack, kWhite}));
 }
 
+// A two-colour icon keeps its two levels whatever its colours: the darker entry (by luminance; entry 0 on a
+// tie) opens black and the lighter white, and what is saved opens the same again.
+TEST_F(IconCodecTest, TwoColourIconsKeepTheirTwoLevels) {
+  const struct { Color entry0, entry1; bool entry0Black; } tables[] = {
+      {0x800000, 0x000080, true},   // navy and maroon
+      {0x000080, 0x800000, false},  // maroon and navy
+      {kBlack, 0x00008B, true},     // black and dark red
+      {0xFFFFE0, 0xE0E0FF, false},  // light cyan and light pink
+      {kBlack, kWhite, true},       {kWhite, kBlack, false},  {0x808080, 0x808080, true}};
+  NewIcon(s, kTypeMono, 16);
+  PaintPattern(s);
+  const Bitmap painted = s.iconimage;
+  for (const auto& t : tables) {
+    Bytes b = Encode(s);
+    SetLe(b, 62, 4, t.entry0);  // blue, green, red: the colour value's bytes reversed
+    SetLe(b, 66, 4, t.entry1);
+    std::swap(b[62], b[64]);
+    std::swap(b[66], b[68]);
+    Bitmap want = painted;
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x)
+        if (s.iconmask.pixel(x, y) == kBlack && !t.entry0Black) want.setPixel(x, y, painted.pixel(x, y) ^ kWhite);
+    const auto d = DecodeIconFile(b);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->image, want) << std::hex << t.entry0 << " " << t.entry1;
+    EXPECT_EQ(d->mask, s.iconmask);
+    const auto again = DecodeIconFile(EncodeIconFile(d->format(), d->image, d->mask, 0, 0, ColorSourceFor(s, kTypeMono)));
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->image, want);
+  }
+}
+
 TEST_F(IconCodecTest, TransparencyOfDecodedPixels) {
   // type, colour bits of pixel (0, S - 1), its mask bit -> image, mask.
   const struct { int type; std::uint32_t bits; bool maskBit; Color image, mask; } cases[] = {
