@@ -1,5 +1,6 @@
 #include "iconfile/core/IconCodec.h"
 
+#include <algorithm>
 #include <array>
 
 #include "editor/core/Transparency.h"
@@ -125,7 +126,29 @@ std::vector<std::uint8_t> EncodeIconFile(const IconFormat& f, const Bitmap& imag
 }
 
 std::vector<std::uint8_t> EncodeIconFile(const EditorState& s, const IconFormat& f) {
-  return EncodeIconFile(f, s.iconimage, s.iconmask, s.CursorHotSpotX, s.CursorHotSpotY, ColorSourceFor(s, f.type));
+  return WithKeptImages(
+      EncodeIconFile(f, s.iconimage, s.iconmask, s.CursorHotSpotX, s.CursorHotSpotY, ColorSourceFor(s, f.type)),
+      s.FileOtherImages);
+}
+
+std::vector<std::uint8_t> WithKeptImages(std::vector<std::uint8_t> single, std::span<const KeptFileImage> others) {
+  if (others.empty() || single.size() < kIconImageOffset) return single;
+  const std::size_t count = 1 + others.size();
+  const std::size_t directory = kIconDirectorySize + kIconEntrySize * count;
+  Bytes out(directory, 0);
+  std::copy_n(single.begin(), kIconImageOffset, out.begin());  // the directory and the first entry
+  Put16(out, 4, static_cast<std::uint16_t>(count));
+  Put32(out, 18, static_cast<std::uint32_t>(directory));
+  out.insert(out.end(), single.begin() + kIconImageOffset, single.end());
+  std::size_t entry = kIconImageOffset;
+  for (const KeptFileImage& k : others) {
+    std::copy(k.entry.begin(), k.entry.end(), out.begin() + static_cast<std::ptrdiff_t>(entry));
+    Put32(out, entry + 8, static_cast<std::uint32_t>(k.bytes.size()));
+    Put32(out, entry + 12, static_cast<std::uint32_t>(out.size()));
+    out.insert(out.end(), k.bytes.begin(), k.bytes.end());
+    entry += kIconEntrySize;
+  }
+  return out;
 }
 
 namespace {
@@ -133,6 +156,26 @@ namespace {
 std::optional<DecodedIconFile> Refuse(std::string* why, const char* reason) {
   if (why) *why = reason;
   return std::nullopt;
+}
+
+// The directory's second and later images (see DecodedIconFile::otherImages).
+std::vector<KeptFileImage> OtherImages(const ByteReader& r) {
+  std::vector<KeptFileImage> kept;
+  const std::uint64_t count = r.u16(4).value_or(0);
+  std::uint64_t keptBytes = 0;
+  for (std::uint64_t i = 1; i < count; ++i) {
+    const auto entry = r.bytes(kIconDirectorySize + kIconEntrySize * i, kIconEntrySize);
+    if (!entry) break;  // the directory ends with the file
+    const ByteReader e(*entry);
+    const std::uint64_t length = e.u32(8).value_or(0);
+    const auto image = r.bytes(e.u32(12).value_or(0), length);
+    if (!image || length == 0 || keptBytes + length > r.size()) continue;
+    keptBytes += length;
+    KeptFileImage& k = kept.emplace_back();
+    std::copy_n(entry->begin(), k.entry.size(), k.entry.begin());
+    k.bytes.assign(image->begin(), image->end());
+  }
+  return kept;
 }
 
 bool IsIconSize(int s) { return s >= 16 && s <= 64 && s % 8 == 0; }
@@ -251,6 +294,7 @@ std::optional<DecodedIconFile> DecodeIconFile(std::span<const std::uint8_t> byte
 
   TransparentBlackToWhite(d.image, d.mask, S);
   if (f->type == kTypeMono || f->type == kTypeCursor) TransparentWhiteToAqua(d.image, d.mask, S);
+  d.otherImages = OtherImages(r);
   return d;
 }
 

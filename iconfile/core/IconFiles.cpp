@@ -75,6 +75,7 @@ bool ReadIconFile(EditorState& s, const DecodedIconFile& icon, const std::string
     s.CursorHotSpotX = icon.hotSpotX;
     s.CursorHotSpotY = icon.hotSpotY;
   }
+  s.FileOtherImages = icon.otherImages;
   s.CurrentFileName = path;
   s.IconSaveTarget = path;
   PushUndo(s);
