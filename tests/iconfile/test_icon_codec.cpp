@@ -96,21 +96,20 @@ TEST_F(IconCodecTest, IndexedPixelsTakeTheFilesColourTable) {
 // A two-colour icon keeps its two levels whatever its colours: the darker entry (by luminance; entry 0 on a
 // tie) opens black and the lighter white, and what is saved opens the same again.
 TEST_F(IconCodecTest, TwoColourIconsKeepTheirTwoLevels) {
-  const struct { Color entry0, entry1; bool entry0Black; } tables[] = {
-      {0x800000, 0x000080, true},   // navy and maroon
-      {0x000080, 0x800000, false},  // maroon and navy
-      {kBlack, 0x00008B, true},     // black and dark red
-      {0xFFFFE0, 0xE0E0FF, false},  // light cyan and light pink
-      {kBlack, kWhite, true},       {kWhite, kBlack, false},  {0x808080, 0x808080, true}};
+  // The two entries as the file stores them (0xRRGGBB), and whether entry 0 opens black.
+  const struct { std::uint32_t entry0, entry1; bool entry0Black; } tables[] = {
+      {0x000080, 0x800000, true},   // navy and maroon
+      {0x800000, 0x000080, false},  // maroon and navy
+      {0x000000, 0x8B0000, true},   // black and dark red
+      {0xE0FFFF, 0xFFE0E0, false},  // light cyan and light pink
+      {0x000000, 0xFFFFFF, true},   {0xFFFFFF, 0x000000, false},  {0x808080, 0x808080, true}};
   NewIcon(s, kTypeMono, 16);
   PaintPattern(s);
   const Bitmap painted = s.iconimage;
   for (const auto& t : tables) {
     Bytes b = Encode(s);
-    SetLe(b, 62, 4, t.entry0);  // blue, green, red: the colour value's bytes reversed
+    SetLe(b, 62, 4, t.entry0);
     SetLe(b, 66, 4, t.entry1);
-    std::swap(b[62], b[64]);
-    std::swap(b[66], b[68]);
     Bitmap want = painted;
     for (int y = 0; y < 16; ++y)
       for (int x = 0; x < 16; ++x)
