@@ -39,8 +39,8 @@ IconLoadResult LoadIconFile(const std::string& path);
 // has run: image and mask, IconType, IconSize, IconRect, the file's colour table (16 and 256 colours:
 // UseFileColorTable, so the window shows the colour group anew), the cursor's hot spot, the file's other
 // images (FileOtherImages), RefreshEditArea, SyncPlacementCanvas, CurrentFileName and IconSaveTarget := path,
-// PushUndo, Modified := false. Returns
-// false, changing nothing, when the image is not at the decoded size (the new-image handler did not run).
+// PushUndo, Modified := false. Returns false, changing nothing, when the image is not at the decoded size (the
+// new-image handler did not run).
 bool ReadIconFile(EditorState& s, const DecodedIconFile& icon, const std::string& path);
 
 // --- Writing --------------------------------------------------------------------------------------------
@@ -49,8 +49,8 @@ struct IconSaveResult {
   std::string message;      // on failure: a sentence naming the file and the reason
 };
 // Encodes the image in format f, followed by the file's other images, and writes it to path (temporary file
-// and rename). On success: IconRect :=
-// (0, 0, S, S), IconType := f.type, Modified := false. On failure nothing changes.
+// and rename). On success: IconRect := (0, 0, S, S), IconType := f.type, Modified := false. On failure
+// nothing changes.
 IconSaveResult WriteIconFile(EditorState& s, const IconFormat& f, const std::string& path);
 // The writer Save runs: SaveFormatFor(IconType, IconSize).
 IconSaveResult SaveIconFile(EditorState& s, const std::string& path);
