@@ -42,6 +42,15 @@ struct LogPalette {
   }
 };
 
+// An image of the opened file other than the one edited, written back as it was read: the first 8 bytes of
+// its directory entry (width, height, colour count, reserved, and the planes and bit-count words, which hold
+// a cursor's hot spot) and its bytes (the entry's byte count).
+struct KeptFileImage {
+  std::array<std::uint8_t, 8> entry{};
+  std::vector<std::uint8_t> bytes;
+  friend bool operator==(const KeptFileImage&, const KeptFileImage&) = default;
+};
+
 struct EditorState {
   // --- Type, size and layout -------------------------------------------------------------------------
   int IconType = kTypeTrueColor;
@@ -136,6 +145,9 @@ struct EditorState {
   // The file Save writes: set by a successful read and by the save dialogs of Save and Save As, cleared by a
   // new image. Export and the palette save never set it.
   std::string IconSaveTarget;
+  // The other images of the file the image was read from, in the file's order, empty for an image made new.
+  // Save writes them unchanged after the edited image, as the file's second and later entries.
+  std::vector<KeptFileImage> FileOtherImages;
 
   // --- Picture import and export, palette files ------------------------------------------------------
 

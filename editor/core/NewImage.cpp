@@ -95,6 +95,7 @@ bool StartNewImage(EditorState& s, int type, int size) {
   s.ToolStage = 1;  // a pending selection or curve is dropped; the tool is kept
   s.IconType = type;
   s.FileColorTable.clear();  // a new image paints from the type's default table
+  s.FileOtherImages.clear();  // and belongs to no file of several images
   SetupPaletteForType(s);
   s.Modified = false;
   PushUndoQuiet(s);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "editor/core/EditArea.h"
 #include "platform/Canvas.h"
@@ -308,6 +309,32 @@ void ShowTrueColorGrid(EditorState& s, int imageType) {
   PickFirstEntry(s);
 }
 
+int GiveTableABlackEntry(std::vector<Color>& table, Bitmap& image, const Bitmap& mask, Color transparentColor) {
+  if (table.empty() || std::find(table.begin(), table.end(), kBlack) != table.end()) return -1;
+  const auto shown = [&](int x, int y) { return mask.pixel(x, y) != kWhite || image.pixel(x, y) != transparentColor; };
+  // The pixels of each colour count for the first entry that holds it: Save writes them with that one.
+  std::vector<long> uses(table.size(), 0);
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (shown(x, y))
+        if (const auto at = std::find(table.begin(), table.end(), image.pixel(x, y)); at != table.end())
+          ++uses[static_cast<std::size_t>(at - table.begin())];
+  const auto fromBlack = [](Color c) { return RedOf(c) * RedOf(c) + GreenOf(c) * GreenOf(c) + BlueOf(c) * BlueOf(c); };
+  std::size_t black = 0;  // the least shown entry, the nearest to black of those, the first of those
+  for (std::size_t i = 1; i < table.size(); ++i)
+    if (std::pair(uses[i], fromBlack(table[i])) < std::pair(uses[black], fromBlack(table[black]))) black = i;
+  const Color replaced = table[black];
+  table[black] = kBlack;
+  if (uses[black] > 0) {
+    const Palette remaining(table);
+    const Color nearest = table[static_cast<std::size_t>(remaining.nearestIndex(replaced))];
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (shown(x, y) && image.pixel(x, y) == replaced) image.setPixel(x, y, nearest);
+  }
+  return static_cast<int>(black);
+}
+
 bool UseFileColorTable(EditorState& s, std::span<const Color> table) {
   const std::vector<Color>* defaults = s.IconType == kType16Color    ? &s.DefaultColors16
                                        : s.IconType == kType256Color ? &s.DefaultColors256
@@ -315,6 +342,7 @@ bool UseFileColorTable(EditorState& s, std::span<const Color> table) {
   if (!defaults || table.empty()) return false;
   std::vector<Color> full = *defaults;
   std::copy_n(table.begin(), std::min(table.size(), full.size()), full.begin());
+  GiveTableABlackEntry(full, s.iconimage, s.iconmask, s.TransparentColor);
   s.FileColorTable = std::move(full);
   SetupPaletteForType(s);
   return true;

@@ -63,10 +63,16 @@ void ResetMonoPalette(EditorState& s);
 void ShowTrueColorGrid(EditorState& s);               // with the current IconType
 void ShowTrueColorGrid(EditorState& s, int imageType);
 // An image read from a 16- or 256-colour file keeps the file's colour table (IconType already set): the
-// table, made up to 16 or 256 entries from the type's default where the file has fewer, becomes
-// FileColorTable and the type's palette set-up runs with it. Other types (and an empty table) keep their
-// palette; returns whether the table was taken.
+// table, made up to 16 or 256 entries from the type's default where the file has fewer and given a black
+// entry (GiveTableABlackEntry on iconimage), becomes FileColorTable and the type's palette set-up runs with
+// it. Other types (and an empty table) keep their palette; returns whether the table was taken.
 bool UseFileColorTable(EditorState& s, std::span<const Color> table);
+// A transparent pixel is saved with colour bits that name an entry of exact black (any other colour under a
+// set mask bit inverts the screen). A table without one gets one: the entry the fewest pixels of the image
+// show (pixels of the first entry of each colour; transparent pixels holding transparentColor do not count),
+// the darkest of those, becomes black, and the pixels it showed take the nearest colour of the new table, so
+// the image shows what Save writes. Returns that entry, or -1 when the table already had black.
+int GiveTableABlackEntry(std::vector<Color>& table, Bitmap& image, const Bitmap& mask, Color transparentColor);
 // Runs the palette set-up that belongs to IconType.
 void SetupPaletteForType(EditorState& s);
 // Menu "&Reset Color Palette": restores the default palette of the current type (true colour: the whole

@@ -1,5 +1,6 @@
 #include "iconfile/core/IconCodec.h"
 
+#include <algorithm>
 #include <array>
 
 #include "editor/core/Transparency.h"
@@ -125,7 +126,29 @@ std::vector<std::uint8_t> EncodeIconFile(const IconFormat& f, const Bitmap& imag
 }
 
 std::vector<std::uint8_t> EncodeIconFile(const EditorState& s, const IconFormat& f) {
-  return EncodeIconFile(f, s.iconimage, s.iconmask, s.CursorHotSpotX, s.CursorHotSpotY, ColorSourceFor(s, f.type));
+  return WithKeptImages(
+      EncodeIconFile(f, s.iconimage, s.iconmask, s.CursorHotSpotX, s.CursorHotSpotY, ColorSourceFor(s, f.type)),
+      s.FileOtherImages);
+}
+
+std::vector<std::uint8_t> WithKeptImages(std::vector<std::uint8_t> single, std::span<const KeptFileImage> others) {
+  if (others.empty() || single.size() < kIconImageOffset) return single;
+  const std::size_t count = 1 + others.size();
+  const std::size_t directory = kIconDirectorySize + kIconEntrySize * count;
+  Bytes out(directory, 0);
+  std::copy_n(single.begin(), kIconImageOffset, out.begin());  // the directory and the first entry
+  Put16(out, 4, static_cast<std::uint16_t>(count));
+  Put32(out, 18, static_cast<std::uint32_t>(directory));
+  out.insert(out.end(), single.begin() + kIconImageOffset, single.end());
+  std::size_t entry = kIconImageOffset;
+  for (const KeptFileImage& k : others) {
+    std::copy(k.entry.begin(), k.entry.end(), out.begin() + static_cast<std::ptrdiff_t>(entry));
+    Put32(out, entry + 8, static_cast<std::uint32_t>(k.bytes.size()));
+    Put32(out, entry + 12, static_cast<std::uint32_t>(out.size()));
+    out.insert(out.end(), k.bytes.begin(), k.bytes.end());
+    entry += kIconEntrySize;
+  }
+  return out;
 }
 
 namespace {
@@ -135,7 +158,30 @@ std::optional<DecodedIconFile> Refuse(std::string* why, const char* reason) {
   return std::nullopt;
 }
 
+// The directory's second and later images (see DecodedIconFile::otherImages).
+std::vector<KeptFileImage> OtherImages(const ByteReader& r) {
+  std::vector<KeptFileImage> kept;
+  const std::uint64_t count = r.u16(4).value_or(0);
+  std::uint64_t keptBytes = 0;
+  for (std::uint64_t i = 1; i < count; ++i) {
+    const auto entry = r.bytes(kIconDirectorySize + kIconEntrySize * i, kIconEntrySize);
+    if (!entry) break;  // the directory ends with the file
+    const ByteReader e(*entry);
+    const std::uint64_t length = e.u32(8).value_or(0);
+    const auto image = r.bytes(e.u32(12).value_or(0), length);
+    if (!image || length == 0 || keptBytes + length > r.size()) continue;
+    keptBytes += length;
+    KeptFileImage& k = kept.emplace_back();
+    std::copy_n(entry->begin(), k.entry.size(), k.entry.begin());
+    k.bytes.assign(image->begin(), image->end());
+  }
+  return kept;
+}
+
 bool IsIconSize(int s) { return s >= 16 && s <= 64 && s % 8 == 0; }
+
+// Brightness with the weights of broadcast video (0.299, 0.587, 0.114), times 1000.
+int Luminance(Color c) { return 299 * RedOf(c) + 587 * GreenOf(c) + 114 * BlueOf(c); }
 
 // The format of the first entry by its type word, width, colour count and bit count (a bit count of 0 in an
 // icon's entry is taken from its bitmap header, -1 when there is none), or nullptr.
@@ -200,8 +246,15 @@ std::optional<DecodedIconFile> DecodeIconFile(std::span<const std::uint8_t> byte
     table[i] = MakeColor(static_cast<int>(bgr >> 16), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>(bgr & 0xFF));
   }
   if (f->bits == 1) {
-    const Palette blackWhite(std::array<Color, 2>{kBlack, kWhite});
-    for (Color& c : table) c = blackWhite.nearestIndex(c) == 0 ? kBlack : kWhite;
+    // Two levels stay two: the darker entry reads as black, the lighter as white (entry 0 black when they are
+    // equally bright). A table of one entry takes the nearer of black and white.
+    if (table.size() == 2) {
+      const bool firstIsDarker = Luminance(table[0]) <= Luminance(table[1]);
+      table = {firstIsDarker ? kBlack : kWhite, firstIsDarker ? kWhite : kBlack};
+    } else {
+      const Palette blackWhite(std::array<Color, 2>{kBlack, kWhite});
+      for (Color& c : table) c = blackWhite.nearestIndex(c) == 0 ? kBlack : kWhite;
+    }
   }
 
   DecodedIconFile d;
@@ -241,6 +294,7 @@ std::optional<DecodedIconFile> DecodeIconFile(std::span<const std::uint8_t> byte
 
   TransparentBlackToWhite(d.image, d.mask, S);
   if (f->type == kTypeMono || f->type == kTypeCursor) TransparentWhiteToAqua(d.image, d.mask, S);
+  d.otherImages = OtherImages(r);
   return d;
 }
 

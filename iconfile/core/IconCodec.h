@@ -33,8 +33,13 @@ struct IconColorSource {
 // caller's bitmaps are not changed. hotSpotX/Y go into the cursor's entry as 16-bit words.
 std::vector<std::uint8_t> EncodeIconFile(const IconFormat& f, const Bitmap& image, const Bitmap& mask,
                                          int hotSpotX, int hotSpotY, const IconColorSource& colors);
-// The same with the state's image, mask, hot spot and the palettes of the format's type.
+// The file Save writes: the state's image, mask and hot spot encoded with the palettes of the format's type,
+// followed by the other images of the file it was read from (WithKeptImages).
 std::vector<std::uint8_t> EncodeIconFile(const EditorState& s, const IconFormat& f);
+// A file of several images: the image of `single` (a file EncodeIconFile made) as the first entry, then each
+// kept image with its entry fields and bytes as they were; the directory counts them all and every offset is
+// made anew. With no kept images, `single` as it is.
+std::vector<std::uint8_t> WithKeptImages(std::vector<std::uint8_t> single, std::span<const KeptFileImage> others);
 // The colour source of a type in the state: monochrome and cursor MonoLogPalette; 16 colours LogPalette16
 // with Palette16; 256 colours LogPalette256 with Palette256; true colour none.
 IconColorSource ColorSourceFor(const EditorState& s, int type);
@@ -48,14 +53,18 @@ struct DecodedIconFile {
   std::vector<Color> colorTable;  // 4 and 8 bits: the file's colour table as stored (biClrUsed entries)
   int hotSpotX = 0;             // cursor: the entry's wPlanes and wBitCount as they stand (0 ... 65535)
   int hotSpotY = 0;
+  // The directory's second and later images, kept to be written back: each whose entry is in the directory
+  // and whose bytes (at least one) are all in the file, as long as the kept bytes stay within the file's
+  // length (images that share bytes cannot make more); others are left out.
+  std::vector<KeptFileImage> otherImages;
   const IconFormat& format() const { return *FindIconFormat(type, size); }
 };
 
 // Recognises the file's format from its directory, its first entry and (for an icon whose entry gives no bit
 // count) its bitmap header, validates everything it decodes, and decodes the first image: 1-, 4- and 8-bit
-// pixels through the file's own colour table (1-bit pixels snapped to black or white), 24-bit as stored.
-// Anything not one of the 29 formats, or any byte count, offset, header field or pixel index that does not
-// fit, gives nothing, with a short reason in *why when given.
+// pixels through the file's own colour table (1 bit: the darker of two entries black, the lighter white),
+// 24-bit as stored. Anything not one of the 29 formats, or any byte count, offset, header field or pixel
+// index that does not fit, gives nothing, with a short reason in *why when given.
 std::optional<DecodedIconFile> DecodeIconFile(std::span<const std::uint8_t> bytes, std::string* why = nullptr);
 
 }  // namespace gw

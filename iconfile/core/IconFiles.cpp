@@ -66,15 +66,16 @@ bool ReadIconFile(EditorState& s, const DecodedIconFile& icon, const std::string
   s.iconimage = icon.image;
   s.iconmask = icon.mask;
   s.IconRect = {0, 0, S, S};
-  RefreshEditArea(s);
-  SyncPlacementCanvas(s);
   s.IconType = icon.type;
   s.IconSize = S;
-  UseFileColorTable(s, icon.colorTable);
+  UseFileColorTable(s, icon.colorTable);  // may remap pixels to give the table its black
+  RefreshEditArea(s);
+  SyncPlacementCanvas(s);
   if (icon.type == kTypeCursor) {
     s.CursorHotSpotX = icon.hotSpotX;
     s.CursorHotSpotY = icon.hotSpotY;
   }
+  s.FileOtherImages = icon.otherImages;
   s.CurrentFileName = path;
   s.IconSaveTarget = path;
   PushUndo(s);

@@ -37,9 +37,10 @@ IconLoadResult LoadIconFile(const std::string& path);
 
 // Makes a decoded file the current, unmodified document, after the new-image handler of its type and size
 // has run: image and mask, IconType, IconSize, IconRect, the file's colour table (16 and 256 colours:
-// UseFileColorTable, so the window shows the colour group anew), the cursor's hot spot, RefreshEditArea,
-// SyncPlacementCanvas, CurrentFileName and IconSaveTarget := path, PushUndo, Modified := false. Returns
-// false, changing nothing, when the image is not at the decoded size (the new-image handler did not run).
+// UseFileColorTable, so the window shows the colour group anew), the cursor's hot spot, the file's other
+// images (FileOtherImages), RefreshEditArea, SyncPlacementCanvas, CurrentFileName and IconSaveTarget := path,
+// PushUndo, Modified := false. Returns false, changing nothing, when the image is not at the decoded size (the
+// new-image handler did not run).
 bool ReadIconFile(EditorState& s, const DecodedIconFile& icon, const std::string& path);
 
 // --- Writing --------------------------------------------------------------------------------------------
@@ -47,8 +48,9 @@ struct IconSaveResult {
   bool ok = false;
   std::string message;      // on failure: a sentence naming the file and the reason
 };
-// Encodes the image in format f and writes it to path (temporary file and rename). On success: IconRect :=
-// (0, 0, S, S), IconType := f.type, Modified := false. On failure nothing changes.
+// Encodes the image in format f, followed by the file's other images, and writes it to path (temporary file
+// and rename). On success: IconRect := (0, 0, S, S), IconType := f.type, Modified := false. On failure
+// nothing changes.
 IconSaveResult WriteIconFile(EditorState& s, const IconFormat& f, const std::string& path);
 // The writer Save runs: SaveFormatFor(IconType, IconSize).
 IconSaveResult SaveIconFile(EditorState& s, const std::string& path);

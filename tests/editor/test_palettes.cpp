@@ -287,10 +287,11 @@ TEST_F(PaletteTest, QuantizeLooksUpInTheDefaultAndTakesTheActiveColour) {
 // --- The colour table of the file an image was read from ---------------------------------------------------
 
 TEST_F(PaletteTest, AFilesTableStandsInForTheDefaultUntilANewImage) {
-  const struct { int type; std::vector<Color> table; int rightEntry; } cases[] = {
+  // Neither table holds black: the entry nearest to black (no pixel shows any) becomes black.
+  const struct { int type; std::vector<Color> table; int rightEntry, blackEntry; } cases[] = {
       {kType16Color, {0x102030, 0x405060, 0x102030, 0xA0B0C0, 0x0000FF, 0x123456, 0x654321, 0x00FF00, 0x999999,
-                      0x777777, 0xEEEEEE, 0x0F0F0F, 0x808000, 0x330033, 0xFFFFFF, 0x2040A0}, 15},
-      {kType256Color, {0x102030, 0x405060, 0x405060}, 17},  // short, with a duplicate: the rest from the default
+                      0x777777, 0xEEEEEE, 0x0F0F0F, 0x808000, 0x330033, 0xFFFFFF, 0x2040A0}, 15, 11},
+      {kType256Color, {0x102030, 0x405060, 0x405060}, 17, 255},  // short, with a duplicate: the rest from the default
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.type);
@@ -298,6 +299,7 @@ TEST_F(PaletteTest, AFilesTableStandsInForTheDefaultUntilANewImage) {
     const std::vector<Color> defaults = ColorsOfType(s);
     std::vector<Color> full = defaults;
     std::copy(c.table.begin(), c.table.end(), full.begin());
+    full[static_cast<std::size_t>(c.blackEntry)] = kBlack;
     ASSERT_TRUE(UseFileColorTable(s, c.table));
     EXPECT_EQ(ColorsOfType(s), full);
     EXPECT_EQ(s.LogPalette16.color(1), c.type == kType16Color ? 0x405060u : 0x000080u);
@@ -327,6 +329,41 @@ TEST_F(PaletteTest, AFilesTableStandsInForTheDefaultUntilANewImage) {
     const std::vector<Color> before = ColorsOfType(s);
     EXPECT_FALSE(UseFileColorTable(s, cases[0].table)) << type;
     EXPECT_EQ(ColorsOfType(s), before);
+  }
+}
+
+// Which entry of a table without black becomes black, and what the pixels it showed become. The image is one
+// row of pixels; `clear` ones are transparent.
+TEST(BlackEntry, TheLeastShownEntryNearestToBlackGivesWay) {
+  constexpr Color kRed = 0x0000FF, kDark = 0x14143C, kGrey = 0x808080, kBlue = 0xC00000;
+  struct Pixel { Color c; bool clear; };
+  const struct { std::vector<Color> table; std::vector<Pixel> pixels; int black; std::vector<Color> after; } cases[] = {
+      {{kRed, kBlack}, {{kRed, false}}, -1, {kRed}},
+      {{kRed, kDark, kGrey}, {{kRed, false}, {kGrey, false}}, 1, {kRed, kGrey}},  // an unused entry
+      // each shown once, the one nearer black gives way and its pixel takes the nearest colour left: black
+      {{kGrey, kDark, kBlue}, {{kGrey, false}, {kGrey, false}, {kDark, false}, {kBlue, false}}, 1,
+       {kGrey, kGrey, kBlack, kBlue}},
+      // the fewest pixels first, however light
+      {{kDark, kGrey}, {{kDark, false}, {kDark, false}, {kGrey, false}}, 1, {kDark, kDark, kDark}},
+      {{kGrey, kRed, kGrey}, {{kGrey, false}, {kRed, false}}, 2, {kGrey, kRed}},  // a second copy shows nothing
+      // transparent pixels in the transparent colour do not count; one in another colour shows it
+      {{kWhite, kRed, kDark}, {{kWhite, true}, {kWhite, true}, {kRed, true}, {kDark, false}}, 0,
+       {kWhite, kWhite, kRed, kDark}},
+  };
+  for (const auto& c : cases) {
+    const int n = static_cast<int>(c.pixels.size());
+    Bitmap image(n, 1), mask(n, 1, kBlack);
+    for (int x = 0; x < n; ++x) {
+      image.setPixel(x, 0, c.pixels[std::size_t(x)].c);
+      if (c.pixels[std::size_t(x)].clear) mask.setPixel(x, 0, kWhite);
+    }
+    std::vector<Color> table = c.table, want = c.table;
+    if (c.black >= 0) want[std::size_t(c.black)] = kBlack;
+    EXPECT_EQ(GiveTableABlackEntry(table, image, mask, kWhite), c.black) << c.table.size();
+    EXPECT_EQ(table, want);
+    std::vector<Color> after;
+    for (int x = 0; x < n; ++x) after.push_back(image.pixel(x, 0));
+    EXPECT_EQ(after, c.after) << c.table.size();
   }
 }
 

@@ -93,6 +93,37 @@ TEST_F(IconCodecTest, IndexedPixelsTakeTheFilesColourTable) {
   EXPECT_EQ(FirstTwo(*d), std::vector<Color>({kBlack, kWhite}));
 }
 
+// A two-colour icon keeps its two levels whatever its colours: the darker entry (by luminance; entry 0 on a
+// tie) opens black and the lighter white, and what is saved opens the same again.
+TEST_F(IconCodecTest, TwoColourIconsKeepTheirTwoLevels) {
+  // The two entries as the file stores them (0xRRGGBB), and whether entry 0 opens black.
+  const struct { std::uint32_t entry0, entry1; bool entry0Black; } tables[] = {
+      {0x000080, 0x800000, true},   // navy and maroon
+      {0x800000, 0x000080, false},  // maroon and navy
+      {0x000000, 0x8B0000, true},   // black and dark red
+      {0xE0FFFF, 0xFFE0E0, false},  // light cyan and light pink
+      {0x000000, 0xFFFFFF, true},   {0xFFFFFF, 0x000000, false},  {0x808080, 0x808080, true}};
+  NewIcon(s, kTypeMono, 16);
+  PaintPattern(s);
+  const Bitmap painted = s.iconimage;
+  for (const auto& t : tables) {
+    Bytes b = Encode(s);
+    SetLe(b, 62, 4, t.entry0);
+    SetLe(b, 66, 4, t.entry1);
+    Bitmap want = painted;
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x)
+        if (s.iconmask.pixel(x, y) == kBlack && !t.entry0Black) want.setPixel(x, y, painted.pixel(x, y) ^ kWhite);
+    const auto d = DecodeIconFile(b);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->image, want) << std::hex << t.entry0 << " " << t.entry1;
+    EXPECT_EQ(d->mask, s.iconmask);
+    const auto again = DecodeIconFile(EncodeIconFile(d->format(), d->image, d->mask, 0, 0, ColorSourceFor(s, kTypeMono)));
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->image, want);
+  }
+}
+
 TEST_F(IconCodecTest, TransparencyOfDecodedPixels) {
   // type, colour bits of pixel (0, S - 1), its mask bit -> image, mask.
   const struct { int type; std::uint32_t bits; bool maskBit; Color image, mask; } cases[] = {

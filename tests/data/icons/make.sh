@@ -78,3 +78,7 @@ for size in 16 48; do icotool -c -b 4 -o icotool-4bit-$size.ico src-few-$size.pn
 for size in 24 64; do icotool -c -b 8 -o icotool-8bit-$size.ico src-many-$size.png; done
 for size in 24 64; do convert src-few-$size.png -colors 16 magick-16color-$size.ico; done
 for size in 48 64; do convert src-many-$size.png -type PaletteAlpha magick-256color-$size.ico; done
+
+# Several images in one file: the first is the one opened; the others must be written back byte for byte.
+icotool -c -o icotool-3images.ico -b 4 src-few-16.png -b 8 src-many-24.png -b 24 src-few-48.png
+icotool -c --cursor -o icotool-2cursors.cur -X 5 -Y 7 -b 1 src-mono-32.png -X 3 -Y 9 -b 4 src-few-16.png

@@ -1,0 +1,166 @@
+// What Save writes of a file it read: the file's other images after the edited one, byte for byte; and for a
+// colour table without black, transparent pixels named by a black entry, while the image shows what is saved.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "editor/core/EditAreaMouse.h"
+#include "iconfile/core/IconFiles.h"
+#include "tests/iconfile/IconTestSupport.h"
+
+namespace gw {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A click of the current tool on cell (x, x).
+void ClickCell(EditorState& s, MouseButton button, int x) {
+  ToolHost host;
+  const int at = x * s.CellSize + 1;
+  editareaMouseDown(s, host, button, false, at, at);
+  editareaMouseUp(s, host, button, false, at, at);
+}
+
+// Entry i of a file's directory (all but its offset) and its image's bytes.
+std::pair<Bytes, Bytes> EntryAndImage(const Bytes& file, std::size_t i) {
+  const std::size_t at = 6 + 16 * i, offset = Le(file, at + 12, 4), length = Le(file, at + 8, 4);
+  return {Bytes(file.begin() + long(at), file.begin() + long(at + 12)),
+          Bytes(file.begin() + long(offset), file.begin() + long(offset + length))};
+}
+
+std::string IcotoolList(const std::string& path) {
+  std::string out;
+  if (FILE* p = ::popen(("icotool -l '" + path + "' 2>/dev/null").c_str(), "r")) {
+    for (int c; (c = std::fgetc(p)) != EOF;) out.push_back(static_cast<char>(c));
+    ::pclose(p);
+  }
+  return out;
+}
+
+// icotool's 16 x 16 4-bit, 24 x 24 8-bit and 48 x 48 24-bit icon, and its cursor of two images with hot spots
+// of their own (tests/data/icons/make.sh): saved unedited, then after one pencil cell, every image after the
+// first is as it was, and the first is the edited one. A new image drops them.
+TEST(SeveralImages, SavedWithTheFirstEditedTheOthersAreByteIdentical) {
+  const fs::path dir = fs::path(::testing::TempDir()) / ("gw-several-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  for (const std::string name : {"icotool-3images.ico", "icotool-2cursors.cur"}) {
+    SCOPED_TRACE(name);
+    const std::string source = std::string(GLYPHWERK_TEST_DATA) + "/icons/" + name, saved = (dir / name).string();
+    std::ifstream in(source, std::ios::binary);
+    const Bytes original{std::istreambuf_iterator<char>(in), {}};
+    const IconLoadResult r = LoadIconFile(source);
+    EditorState s;
+    NewIcon(s, r.icon.type, r.icon.size);
+    ASSERT_TRUE(ReadIconFile(s, r.icon, source));
+    for (const bool edit : {false, true}) {
+      if (edit) {
+        s.LeftPenColor = s.iconimage.pixel(3, 3) == kBlack ? kWhite : kBlack;
+        ClickCell(s, MouseButton::Left, 3);
+      }
+      ASSERT_TRUE(SaveIconFile(s, saved).ok);
+      std::ifstream written(saved, std::ios::binary);
+      const Bytes b{std::istreambuf_iterator<char>(written), {}};
+      ASSERT_EQ(Le(b, 4, 2), Le(original, 4, 2));
+      for (std::size_t i = 1; i < Le(original, 4, 2); ++i)
+        EXPECT_EQ(EntryAndImage(b, i), EntryAndImage(original, i)) << i;
+      const auto d = DecodeIconFile(b);
+      ASSERT_TRUE(d);
+      EXPECT_TRUE(d->image == s.iconimage && d->mask == s.iconmask && d->otherImages == r.icon.otherImages);
+      EXPECT_EQ(IcotoolList(saved), IcotoolList(source)) << "icotool reads the same directory";
+    }
+    EXPECT_EQ(s.iconimage.pixel(3, 3), s.LeftPenColor);
+    NewIcon(s, kTypeTrueColor, 16);
+    EXPECT_TRUE(s.FileOtherImages.empty());
+  }
+  fs::remove_all(dir);
+}
+
+// A file of four images (the first ours, then three of 4, 5 and 6 bytes) with fields of its directory changed:
+// which of the three are kept. The first image opens whatever the others hold.
+TEST(SeveralImages, OnlyEntriesWhoseBytesAreInTheFileAreKept) {
+  EditorState s;
+  NewIcon(s, kType16Color, 16);
+  std::vector<KeptFileImage> three(3);
+  for (std::size_t i = 0; i < 3; ++i) three[i] = {{std::uint8_t(i), 2, 3, 4, 5, 6, 7, 8}, Bytes(4 + i, 0xA0)};
+  const Bytes good = WithKeptImages(Encode(s), three);
+  ASSERT_EQ(DecodeIconFile(good)->otherImages, three);
+  const std::uint32_t length = std::uint32_t(good.size());
+  using Set = std::pair<std::size_t, std::uint32_t>;  // (file offset, value): 4 is the count, else a 32-bit field
+  const auto size = [](int entry, std::uint32_t v) { return Set{6 + 16 * entry + 8, v}; };
+  const auto offset = [](int entry, std::uint32_t v) { return Set{6 + 16 * entry + 12, v}; };
+  const struct { std::vector<Set> set; std::vector<int> kept; } cases[] = {
+      {{{4, 3}}, {0, 1}},                            // the count ends the directory early
+      {{{4, 9}}, {0, 1, 2}},                         // entries the file does not hold
+      {{size(1, 0)}, {1, 2}},                        // no bytes
+      {{size(2, 0x10000)}, {0, 2}},                  // past the end of the file
+      {{offset(3, length - 5)}, {0, 1}},             // ... by one byte
+      {{offset(3, length - 15)}, {0, 1, 2}},         // inside: the first kept image's bytes and more
+      {{offset(1, 0xFFFFFFFF)}, {1, 2}},             // an offset that would wrap in 32 bits
+      {{offset(1, 6), size(1, length - 6)}, {0, 1}}  // the kept bytes would outgrow the file
+  };
+  for (const auto& c : cases) {
+    Bytes b = good;
+    for (const auto& [at, value] : c.set) SetLe(b, at, at == 4 ? 2 : 4, value);
+    const auto d = DecodeIconFile(b);
+    ASSERT_TRUE(d);
+    std::vector<int> kept;
+    for (const KeptFileImage& k : d->otherImages) kept.push_back(k.entry[0]);
+    EXPECT_EQ(kept, c.kept) << c.set[0].first << " := " << c.set[0].second;
+  }
+}
+
+// A file as other programs write one with a table of no black: entry 0, (60, 20, 20), is the darkest and the
+// transparent pixels carry it; the image shows the first `used` entries. Opened, an erased cell is saved
+// with the colour bits of a black entry and reopens transparent; an unused entry became black, or when all
+// are shown, the least shown one, whose pixels changed already in the image shown.
+TEST(OwnTableWithoutBlack, AnErasedCellIsSavedBlackAndReopensTransparent) {
+  const struct { int type, size, used; } cases[] = {
+      {kType16Color, 16, 12}, {kType16Color, 32, 16}, {kType256Color, 24, 200}, {kType256Color, 24, 256}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.type) + " " + std::to_string(c.used));
+    const IconFormat& f = *FindIconFormat(c.type, c.size);
+    std::vector<Color> table(std::size_t(f.colorTableEntries));
+    for (int i = 0; i < f.colorTableEntries; ++i)
+      table[std::size_t(i)] = MakeColor(60 + i % 16 * 12, 20 + i / 16 * 14, 20 + i * 7 % 200);
+    LogPalette block;
+    BuildLogPalette256(table, block);
+    const Palette nearest(table);
+    Bitmap image(c.size, c.size, kWhite), mask(c.size, c.size, kBlack);
+    for (int k = 0; k < c.size * c.size; ++k) {
+      if (k % 7 == 0) mask.setPixel(k % c.size, k / c.size, kWhite);
+      else image.setPixel(k % c.size, k / c.size, table[std::size_t(k % c.used)]);
+    }
+    const auto file = DecodeIconFile(EncodeIconFile(f, image, mask, 0, 0, {&block, &nearest}));
+    ASSERT_TRUE(file);
+    EditorState s;
+    NewIcon(s, c.type, c.size);
+    ASSERT_TRUE(ReadIconFile(s, *file, "a.ico"));
+    int remapped = 0;
+    for (int k = 0; k < c.size * c.size; ++k)
+      remapped += s.iconimage.pixel(k % c.size, k / c.size) != file->image.pixel(k % c.size, k / c.size);
+    EXPECT_EQ(remapped > 0, c.used == f.colorTableEntries);
+    EXPECT_LE(remapped, c.size * c.size / c.used);
+    EXPECT_EQ(std::count(s.FileColorTable.begin(), s.FileColorTable.end(), kBlack), 1);
+
+    s.RightButtonEraser = true;
+    ClickCell(s, MouseButton::Right, 3);
+    const Bytes saved = Encode(s);
+    const std::size_t row = std::size_t(f.xorOffset() + (c.size - 4) * f.xorRowBytes());
+    const int i = f.bits == 8 ? saved[row + 3] : saved[row + 1] & 0x0F;
+    EXPECT_EQ(Le(saved, std::size_t(f.paletteOffset() + 4 * i), 3), kBlack) << "the erased cell's entry";
+    const auto again = DecodeIconFile(saved);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(std::vector<Color>({again->image.pixel(3, 3), again->mask.pixel(3, 3)}),
+              std::vector<Color>({kWhite, kWhite}));
+    EXPECT_TRUE(again->image == s.iconimage && again->mask == s.iconmask) << "saved as shown";
+  }
+}
+
+}  // namespace
+}  // namespace gw
