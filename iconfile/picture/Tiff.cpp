@@ -138,7 +138,7 @@ bool DataCanFill(TIFF* tif, std::uint64_t fileSize, bool whole, char* why) {
   TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
   rowsPerStrip = std::clamp<std::uint32_t>(rowsPerStrip, 1, height);
   const std::uint32_t count = TIFFNumberOfStrips(tif);  // tiles too
-  const std::uint32_t perPlane = tiled ? count : TIFFComputeStrip(tif, height - 1, 0) + 1;
+  const std::uint32_t perPlane = tiled ? count : (height - 1) / rowsPerStrip + 1;
   const std::uint64_t fullBlock = tiled ? TIFFTileSize64(tif) : TIFFStripSize64(tif);
   for (std::uint32_t i = 0; i < count; ++i) {
     std::uint64_t need = fullBlock;
@@ -195,6 +195,7 @@ bool ReadByRows(TIFFRGBAImage& img, PictureRowSink& sink, bool premultiplied) {
   const Flips flips = FlipsOf(img.orientation);
   std::vector<std::uint8_t> line(static_cast<std::size_t>(TIFFScanlineSize64(tif)));
   std::vector<std::uint32_t> raster(static_cast<std::size_t>(w));
+  if (line.empty() || !img.put.contig) return false;
   for (int y = 0; y < h; ++y) {
     if (TIFFReadScanline(tif, line.data(), static_cast<std::uint32_t>(y), 0) != 1) return false;
     img.put.contig(&img, raster.data(), 0, 0, img.width, 1, 0, 0, line.data());
