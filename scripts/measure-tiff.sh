@@ -3,7 +3,7 @@
 # Time and peak memory of the import (build/bench/measure_import) for TIFF files that claim far more than
 # their data holds, beside large real ones: a 12000 x 12000 16-bit deflate file of a few hundred bytes in
 # one huge strip, a 12000 x 12000 uncompressed strip with no data, and 8000 x 6000 pictures by ImageMagick
-# in many strips and in one. Each import runs in a process of its own.
+# in many strips, in one, in one a plane and in tiles. Each import runs in a process of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -35,9 +35,12 @@ tiff("none-strip-without-data.tif", 12000, 12000, 3, 8, 1, b"", 12000 * 12000 * 
 PY
 convert -size 8000x6000 gradient:red-blue -compress LZW "$dir/real-8000x6000-lzw-strips.tif"
 convert -size 8000x6000 gradient:red-blue -compress Zip -define tiff:rows-per-strip=6000 "$dir/real-8000x6000-zip-one-strip.tif"
+convert -size 8000x6000 gradient:red-blue -compress Zip -interlace plane -define tiff:rows-per-strip=6000 "$dir/real-8000x6000-zip-planes.tif"
+convert -size 8000x6000 gradient:red-blue -compress LZW -define tiff:tile-geometry=256x256 "$dir/real-8000x6000-lzw-tiles.tif"
 
 printf '%-34s %9s %10s %9s  %s\n' file bytes time peak+ result
-for f in deflate16-huge-strip.tif none-strip-without-data.tif real-8000x6000-lzw-strips.tif real-8000x6000-zip-one-strip.tif; do
+for f in deflate16-huge-strip.tif none-strip-without-data.tif real-8000x6000-lzw-strips.tif \
+  real-8000x6000-zip-one-strip.tif real-8000x6000-zip-planes.tif real-8000x6000-lzw-tiles.tif; do
   printf '%-34s %9s ' "$f" "$(stat -c %s "$dir/$f")"
   "$tool" "$dir/$f"
 done

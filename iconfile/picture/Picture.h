@@ -77,8 +77,8 @@ std::optional<Picture> DecodeGif(std::span<const std::uint8_t> bytes, std::strin
 // TIFF: the first page, any layout libtiff can turn into RGBA. Strips or tiles that the file's data cannot
 // fill at the codec's largest ratio are refused before the picture is made.
 std::optional<Picture> DecodeTiff(std::span<const std::uint8_t> bytes, std::string& error);
-// The same decode into `sink`: row by row where the samples are interleaved in strips, else a band of
-// strips or a row of tiles at a time.
+// The same decode into `sink`: strips row by row, tiles (and subsampled colours) a row of tiles (a band of
+// strips) at a time.
 bool DecodeTiffRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
 // BMP: 1, 4, 8, 16, 24 and 32 bits, bottom-up and top-down, bit fields, RLE4 and RLE8, core to V5 headers.
 std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> bytes, std::string& error);

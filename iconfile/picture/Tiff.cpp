@@ -3,6 +3,7 @@
 #include <tiffio.h>
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdarg>
 #include <cstdio>
@@ -187,25 +188,52 @@ void Deliver(PictureRowSink& sink, std::uint32_t* raster, int width, int top, in
   }
 }
 
-// Strips of interleaved samples, one row at a time: the codec decodes each row as it is read, so neither the
-// strip nor the picture is ever held whole.
-bool ReadByRows(TIFFRGBAImage& img, PictureRowSink& sink, bool premultiplied) {
-  TIFF* tif = img.tif;
+// Strips, one row at a time: the codec decodes each row as it is read, so neither a strip nor the picture
+// is ever held whole. Each separate plane is read through a handle of its own, so that every plane's codec
+// goes on where it stopped.
+bool ReadByRows(TIFFRGBAImage& img, std::span<const std::uint8_t> bytes, PictureRowSink& sink, bool premultiplied,
+                std::string& error) {
   const int w = static_cast<int>(img.width), h = static_cast<int>(img.height);
   const Flips flips = FlipsOf(img.orientation);
-  std::vector<std::uint8_t> line(static_cast<std::size_t>(TIFFScanlineSize64(tif)));
+  const bool grey = img.photometric == PHOTOMETRIC_MINISBLACK || img.photometric == PHOTOMETRIC_MINISWHITE ||
+                    img.photometric == PHOTOMETRIC_PALETTE;
+  const int colours = img.isContig || grey ? 1 : 3;
+  const int planes = img.isContig ? 1 : colours + (img.alpha != 0 ? 1 : 0);
+  std::array<MemoryFile, 4> files;
+  std::array<TIFF*, 4> handles{img.tif};
+  bool ok = planes <= 4 && (img.isContig ? img.put.contig != nullptr : img.put.separate != nullptr);
+  for (int p = 1; ok && p < planes; ++p) {
+    files[p].bytes = bytes;
+    ok = (handles[p] = Open(files[p], "rm")) != nullptr;
+  }
+  const auto lineSize = static_cast<std::size_t>(TIFFScanlineSize64(img.tif));
+  std::vector<std::uint8_t> lines(lineSize * static_cast<std::size_t>(std::max(planes, 1)));
+  std::array<std::uint8_t*, 4> line{};
+  for (int p = 0; p < planes; ++p) line[p] = lines.data() + lineSize * static_cast<std::size_t>(p);
   std::vector<std::uint32_t> raster(static_cast<std::size_t>(w));
-  if (line.empty() || !img.put.contig) return false;
-  for (int y = 0; y < h; ++y) {
-    if (TIFFReadScanline(tif, line.data(), static_cast<std::uint32_t>(y), 0) != 1) return false;
-    img.put.contig(&img, raster.data(), 0, 0, img.width, 1, 0, 0, line.data());
+  ok = ok && lineSize > 0;
+  for (int y = 0; ok && y < h; ++y) {
+    for (int p = 0; ok && p < planes; ++p)
+      ok = TIFFReadScanline(handles[p], line[p], static_cast<std::uint32_t>(y), static_cast<std::uint16_t>(p)) == 1;
+    if (!ok) break;
+    if (img.isContig) {
+      img.put.contig(&img, raster.data(), 0, 0, img.width, 1, 0, 0, line[0]);
+    } else {
+      std::uint8_t* c = line[0];
+      img.put.separate(&img, raster.data(), 0, 0, img.width, 1, 0, 0, c, colours == 3 ? line[1] : c,
+                       colours == 3 ? line[2] : c, img.alpha != 0 ? line[colours] : nullptr);
+    }
     if (flips.horizontal) std::reverse(raster.begin(), raster.end());
     Deliver(sink, raster.data(), w, flips.vertical ? h - 1 - y : y, 1, premultiplied);
   }
-  return true;
+  for (int p = 1; p < planes; ++p) {
+    if (handles[p]) TIFFClose(handles[p]);
+    if (error.empty()) error = files[p].error;
+  }
+  return ok;
 }
 
-// Tiles, planes and subsampled colours, a band of whole strips or a row of tiles at a time.
+// Tiles and subsampled colours, a band of whole strips or a row of tiles at a time.
 bool ReadByBands(TIFFRGBAImage& img, PictureRowSink& sink, bool premultiplied) {
   TIFF* tif = img.tif;
   const int w = static_cast<int>(img.width), h = static_cast<int>(img.height);
@@ -272,7 +300,7 @@ bool DecodeTiffRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, s
   bool begun = false;
   if (ok) ok = begun = TIFFRGBAImageBegin(&img, tif, 1, why) == 1;
   // One row at a time where libtiff's row reader and the colour routine both work row by row.
-  const bool byRows = ok && !TIFFIsTiled(tif) && img.isContig && img.photometric != PHOTOMETRIC_YCBCR;
+  const bool byRows = ok && !TIFFIsTiled(tif) && img.photometric != PHOTOMETRIC_YCBCR;
   if (ok) ok = DataCanFill(tif, bytes.size(), !byRows, why);
   if (ok && img.isContig && img.alpha != 0 && img.bitspersample == 16 && img.samplesperpixel >= 2 &&
       (img.photometric == PHOTOMETRIC_MINISBLACK || img.photometric == PHOTOMETRIC_MINISWHITE))
@@ -281,7 +309,7 @@ bool DecodeTiffRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, s
     ok = false;
     std::strcpy(why, "picture refused");
   }
-  if (ok) ok = (byRows ? ReadByRows(img, sink, premultiplied) : ReadByBands(img, sink, premultiplied)) && f.error.empty();
+  if (ok) ok = (byRows ? ReadByRows(img, bytes, sink, premultiplied, f.error) : ReadByBands(img, sink, premultiplied)) && f.error.empty();
   if (begun) TIFFRGBAImageEnd(&img);
   TIFFClose(tif);
   if (!ok) {

@@ -133,17 +133,22 @@ TEST(TiffBounds, StripsAndTilesTheDataCannotFillAreRefusedFirst) {
   }
 }
 
-// A large picture whose data does fill it (8000 x 8000 of deflated zeros in one strip, 64 MB of samples)
-// is decoded within the cap: row by row, never held whole.
-TEST(TiffBounds, AFilledHugeStripIsDecodedRowByRow) {
-  const std::vector<std::uint8_t> bytes =
-      MakeTiff({8000, 8000, 1, 8, COMPRESSION_ADOBE_DEFLATE, 8000}, {}, [](std::uint32_t, std::uint16_t) { return std::vector<std::uint8_t>(8000, 0); });
-  const int status = RunCapped([&] {
-    RowCounter sink;
-    std::string error;
-    return DecodePictureRows(bytes, sink, error) && sink.rows == 8000 ? 0 : 1;
-  });
-  EXPECT_EQ(status, 0);
+// Large pictures whose data does fill them (deflated zeros in one strip a plane, 64 and 108 MB of samples)
+// are decoded within the cap: row by row, never held whole.
+TEST(TiffBounds, FilledHugeStripsAreDecodedRowByRow) {
+  const Layout layouts[] = {{8000, 8000, 1, 8, COMPRESSION_ADOBE_DEFLATE, 8000},
+                            {6000, 6000, 3, 8, COMPRESSION_ADOBE_DEFLATE, 6000, false, ORIENTATION_TOPLEFT, PLANARCONFIG_SEPARATE}};
+  for (const Layout& l : layouts) {
+    SCOPED_TRACE(testing::Message() << l.width << " x " << l.height << " planar " << l.planar);
+    const std::size_t rowBytes = l.planar == PLANARCONFIG_SEPARATE ? l.width : l.width * l.samples;
+    const auto bytes = MakeTiff(l, {}, [&](std::uint32_t, std::uint16_t) { return std::vector<std::uint8_t>(rowBytes, 0); });
+    const int status = RunCapped([&] {
+      RowCounter sink;
+      std::string error;
+      return DecodePictureRows(bytes, sink, error) && sink.rows == static_cast<int>(l.height) ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0);
+  }
 }
 
 // Rows come top-down whatever the file's orientation, read row by row (interleaved strips) or a band at a
