@@ -124,18 +124,27 @@ std::uint64_t LargestRatio(std::uint16_t compression) {
 
 // A strip or tile the decoder holds whole is refused above this when its codec has no known ratio.
 constexpr std::uint64_t kUnboundedCodecBlockBytes = std::uint64_t{32} << 20;
+// The most pixels a row of tiles may have (a 128 MB band; tiles 1024 rows high on the widest picture).
+constexpr std::uint64_t kMaxTileRowPixels = std::uint64_t{32} << 20;
 
 // Whether every strip or tile can be filled by the bytes the file holds for it at the codec's largest
-// ratio, and (`whole`: the decoder holds each one whole) is within the budget where no ratio is known.
-// Checked before anything the size of the picture is made.
+// ratio, and (`whole`: the decoder holds each one whole) is within the budget where no ratio is known;
+// a row of tiles must be within its own budget. Checked before anything the size of the picture is made.
 bool DataCanFill(TIFF* tif, std::uint64_t fileSize, bool whole, char* why) {
+  const bool tiled = TIFFIsTiled(tif) != 0;
+  std::uint32_t width = 0, height = 0, tileHeight = 0;
+  TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width);
+  TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height);
+  if (tiled && TIFFGetField(tif, TIFFTAG_TILELENGTH, &tileHeight) == 1 &&
+      std::uint64_t{width} * std::min(tileHeight, height) > kMaxTileRowPixels) {
+    std::snprintf(why, 1024, "TIFF tiles are too large");
+    return false;
+  }
   std::uint16_t compression = COMPRESSION_NONE;
   TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
   const std::uint64_t ratio = LargestRatio(compression);
   if (ratio == 0 && !whole) return true;
-  const bool tiled = TIFFIsTiled(tif) != 0;
-  std::uint32_t height = 0, rowsPerStrip = 0;
-  TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height);
+  std::uint32_t rowsPerStrip = 0;
   TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
   rowsPerStrip = std::clamp<std::uint32_t>(rowsPerStrip, 1, height);
   const std::uint32_t count = TIFFNumberOfStrips(tif);  // tiles too

@@ -107,19 +107,22 @@ class RowCounter : public PictureRowSink {
 
 TEST(TiffBounds, StripsAndTilesTheDataCannotFillAreRefusedFirst) {
   // Each strip or tile stores 1000 bytes.
+  const char* const shortData = "TIFF data is too short for its picture";
   const struct Case {
     const char* what;
     Layout layout;
+    const char* error;
   } cases[] = {
-      {"16-bit deflate, one huge strip", {12000, 12000, 3, 16, COMPRESSION_ADOBE_DEFLATE, 12000}},
-      {"uncompressed, one strip", {12000, 12000, 3, 8, COMPRESSION_NONE, 12000}},
-      {"uncompressed, short strips", {12000, 12000, 3, 8, COMPRESSION_NONE, 16}},
-      {"PackBits, huge strips", {12000, 12000, 1, 8, COMPRESSION_PACKBITS, 4000}},
-      {"LZW, one huge strip", {12000, 12000, 3, 8, COMPRESSION_LZW, 12000}},
-      {"deflate, huge tiles", {12000, 12000, 4, 8, COMPRESSION_ADOBE_DEFLATE, 4096, true}},
-      {"JPEG, huge tiles", {12000, 12000, 3, 8, COMPRESSION_JPEG, 8192, true}},
+      {"16-bit deflate, one huge strip", {12000, 12000, 3, 16, COMPRESSION_ADOBE_DEFLATE, 12000}, shortData},
+      {"uncompressed, one strip", {12000, 12000, 3, 8, COMPRESSION_NONE, 12000}, shortData},
+      {"uncompressed, short strips", {12000, 12000, 3, 8, COMPRESSION_NONE, 16}, shortData},
+      {"PackBits, huge strips", {12000, 12000, 1, 8, COMPRESSION_PACKBITS, 4000}, shortData},
+      {"LZW, one huge strip", {12000, 12000, 3, 8, COMPRESSION_LZW, 12000}, shortData},
+      {"deflate, huge tiles", {12000, 12000, 4, 8, COMPRESSION_ADOBE_DEFLATE, 2048, true}, shortData},
+      {"JPEG, huge tiles", {4096, 4096, 3, 8, COMPRESSION_JPEG, 4096, true}, shortData},
+      {"tiles 4096 rows high on a 12000-pixel row", {12000, 12000, 3, 8, COMPRESSION_NONE, 4096, true}, "TIFF tiles are too large"},
       {"deflate, separate planes", {12000, 12000, 3, 8, COMPRESSION_ADOBE_DEFLATE, 12000, false, ORIENTATION_TOPLEFT,
-                                    PLANARCONFIG_SEPARATE}},
+                                    PLANARCONFIG_SEPARATE}, shortData},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -127,7 +130,7 @@ TEST(TiffBounds, StripsAndTilesTheDataCannotFillAreRefusedFirst) {
     const int status = RunCapped([&] {
       RowCounter sink;
       std::string error;
-      return !DecodePictureRows(bytes, sink, error) && error == "TIFF data is too short for its picture" ? 0 : 1;
+      return !DecodePictureRows(bytes, sink, error) && error == c.error ? 0 : 1;
     });
     EXPECT_EQ(status, 0);
   }
