@@ -210,7 +210,7 @@ bool ReadByRows(TIFFRGBAImage& img, std::span<const std::uint8_t> bytes, Picture
   const int planes = img.isContig ? 1 : colours + (img.alpha != 0 ? 1 : 0);
   std::array<MemoryFile, 4> files;
   std::array<TIFF*, 4> handles{img.tif};
-  bool ok = planes <= 4 && (img.isContig ? img.put.contig != nullptr : img.put.separate != nullptr);
+  bool ok = img.isContig ? img.put.contig != nullptr : img.put.separate != nullptr;
   for (int p = 1; ok && p < planes; ++p) {
     files[p].bytes = bytes;
     ok = (handles[p] = Open(files[p], "rm")) != nullptr;
