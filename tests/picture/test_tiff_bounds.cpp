@@ -54,8 +54,16 @@ std::vector<std::uint8_t> MakeTiff(const Layout& l, std::size_t stored, const Ro
   std::vector<std::uint8_t> raw(stored ? stored : static_cast<std::size_t>(TIFFScanlineSize(tif)), 0);
   for (std::uint32_t i = 0; stored && i < TIFFNumberOfStrips(tif); ++i)  // tiles too
     l.tiled ? TIFFWriteRawTile(tif, i, raw.data(), static_cast<tmsize_t>(stored)) : TIFFWriteRawStrip(tif, i, raw.data(), static_cast<tmsize_t>(stored));
-  for (std::uint16_t p = 0; !stored && p < (l.planar == PLANARCONFIG_SEPARATE ? l.samples : 1); ++p)
+  for (std::uint16_t p = 0; !stored && !l.tiled && p < (l.planar == PLANARCONFIG_SEPARATE ? l.samples : 1); ++p)
     for (std::uint32_t y = 0; y < l.height; ++y) TIFFWriteScanline(tif, rowOf ? rowOf(y, p).data() : raw.data(), y, p);
+  std::vector<std::uint8_t> tile(!stored && l.tiled ? static_cast<std::size_t>(TIFFTileSize(tif)) : 0);
+  for (std::uint32_t t = 0; !tile.empty() && t < TIFFNumberOfTiles(tif); ++t) {  // one column of tiles
+    for (std::uint32_t y = 0; y < l.block && t * l.block + y < l.height; ++y) {
+      const std::vector<std::uint8_t> row = rowOf(t * l.block + y, 0);
+      std::copy(row.begin(), row.end(), tile.begin() + static_cast<std::ptrdiff_t>(y * l.block * l.samples));
+    }
+    TIFFWriteEncodedTile(tif, t, tile.data(), static_cast<tmsize_t>(tile.size()));
+  }
   TIFFClose(tif);
   std::vector<std::uint8_t> bytes = test::ReadBytes(file.string());
   fs::remove(file);
@@ -122,29 +130,34 @@ TEST(TiffBounds, WhatTheDataCannotFillIsRefusedAndWhatItFillsIsReadByRows) {
   }
 }
 
-// Rows come top-down and left to right whatever the file's orientation, interleaved or in planes.
+// Rows come top-down and left to right whatever the file's orientation: interleaved, in planes or in tiles
+// (two bands of rows).
 TEST(TiffBounds, EveryOrientationReadsTopDown) {
   const struct Case {
     std::uint16_t orientation, planar;
-    std::uint8_t topLeft, topRight;  // red of the first row's first and last pixel
-  } cases[] = {{ORIENTATION_TOPLEFT, PLANARCONFIG_CONTIG, 0, 200},   {ORIENTATION_BOTLEFT, PLANARCONFIG_CONTIG, 50, 200},
-               {ORIENTATION_TOPRIGHT, PLANARCONFIG_CONTIG, 200, 0},  {ORIENTATION_BOTRIGHT, PLANARCONFIG_CONTIG, 200, 50},
-               {ORIENTATION_BOTLEFT, PLANARCONFIG_SEPARATE, 50, 200}};
+    bool tiled;
+  } cases[] = {{ORIENTATION_TOPLEFT, PLANARCONFIG_CONTIG, false},  {ORIENTATION_BOTLEFT, PLANARCONFIG_CONTIG, false},
+               {ORIENTATION_TOPRIGHT, PLANARCONFIG_CONTIG, false}, {ORIENTATION_BOTRIGHT, PLANARCONFIG_CONTIG, false},
+               {ORIENTATION_BOTLEFT, PLANARCONFIG_SEPARATE, false}, {ORIENTATION_BOTRIGHT, PLANARCONFIG_CONTIG, true},
+               {ORIENTATION_TOPLEFT, PLANARCONFIG_CONTIG, true}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.orientation << " " << c.planar);
-    // 4 x 6 RGB, a row a strip; in the file's order row y has the reds 10 y, 0, 0, 200 (green and blue 0).
+    SCOPED_TRACE(testing::Message() << c.orientation << " " << c.planar << " " << c.tiled);
+    // 4 x 40 RGB; in the file's order row y has the reds 5 y, 0, 0, 200 (green and blue 0).
     const bool separate = c.planar == PLANARCONFIG_SEPARATE;
-    const auto rows = [separate](std::uint32_t y, std::uint16_t plane) {
-      const std::uint8_t red[] = {static_cast<std::uint8_t>(10 * y), 0, 0, 200};
+    const auto red = [](std::uint32_t y, std::uint32_t x) { return static_cast<std::uint8_t>(x == 0 ? 5 * y : x == 3 ? 200 : 0); };
+    const auto rows = [&](std::uint32_t y, std::uint16_t plane) {
       std::vector<std::uint8_t> row(separate ? 4 : 12, 0);
-      for (std::size_t x = 0; x < 4 && plane == 0; ++x) row[separate ? x : x * 3] = red[x];
+      for (std::uint32_t x = 0; x < 4 && plane == 0; ++x) row[separate ? x : x * 3] = red(y, x);
       return row;
     };
     std::string error;
-    const auto p = DecodeTiff(MakeTiff({4, 6, 3, 8, COMPRESSION_NONE, 1, false, c.planar, c.orientation}, 0, rows), error);
+    const Layout layout{4, 40, 3, 8, COMPRESSION_LZW, c.tiled ? 16u : 1u, c.tiled, c.planar, c.orientation};
+    const auto p = DecodeTiff(MakeTiff(layout, 0, rows), error);
     ASSERT_TRUE(p) << error;
-    EXPECT_EQ(p->pixel(0, 0)[0], c.topLeft);
-    EXPECT_EQ(p->pixel(3, 0)[0], c.topRight);
+    const bool up = c.orientation == ORIENTATION_BOTLEFT || c.orientation == ORIENTATION_BOTRIGHT;
+    const bool back = c.orientation == ORIENTATION_TOPRIGHT || c.orientation == ORIENTATION_BOTRIGHT;
+    for (std::uint32_t y = 0; y < 40; ++y)
+      for (std::uint32_t x = 0; x < 4; ++x) ASSERT_EQ(p->pixel(static_cast<int>(x), static_cast<int>(y))[0], red(up ? 39 - y : y, back ? 3 - x : x)) << x << ", " << y;
   }
 }
 
