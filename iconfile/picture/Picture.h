@@ -74,13 +74,17 @@ std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, std::stri
 bool DecodeJpegRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
 // GIF: the first frame drawn on a white logical screen; the transparent index gives white with alpha 0.
 std::optional<Picture> DecodeGif(std::span<const std::uint8_t> bytes, std::string& error);
-// TIFF: the first page, any layout libtiff can turn into RGBA.
+// TIFF: the first page, any layout libtiff can turn into RGBA. Strips or tiles that the file's data cannot
+// fill at the codec's largest ratio are refused before the picture is made.
 std::optional<Picture> DecodeTiff(std::span<const std::uint8_t> bytes, std::string& error);
+// The same decode into `sink`: strips row by row, tiles (and subsampled colours) a row of tiles (a band of
+// strips) at a time.
+bool DecodeTiffRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
 // BMP: 1, 4, 8, 16, 24 and 32 bits, bottom-up and top-down, bit fields, RLE4 and RLE8, core to V5 headers.
 std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> bytes, std::string& error);
 // The decoder of the detected format.
 std::optional<Picture> DecodePicture(std::span<const std::uint8_t> bytes, std::string& error);
-// The same, row by row into `sink`: JPEG and PNG as they are decoded, the others once decoded whole.
+// The same, row by row into `sink`: JPEG, PNG and TIFF as they are decoded, the others once decoded whole.
 bool DecodePictureRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
 
 // Encoders write the exact colours and leave alpha out; each returns false with `error` set on failure.

@@ -3,6 +3,7 @@
 #include <tiffio.h>
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdarg>
 #include <cstdio>
@@ -85,30 +86,202 @@ TIFF* Open(MemoryFile& f, const char* mode) {
 // Colours multiplied by their alpha back to plain colours, so that composing them once gives the
 // picture: for m <= a, (c a + 127) / 255 with c = (255 m + a / 2) / a is m again. Above a (which
 // multiplied colours cannot be) c stops at 255, and alpha 0 keeps what is stored: both show as white.
-void Unpremultiply(Picture& p) {
-  for (std::size_t i = 0; i < p.rgba.size(); i += 4) {
-    const int a = p.rgba[i + 3];
+void Unpremultiply(std::uint8_t* rgba, std::size_t pixels) {
+  for (std::size_t i = 0; i < pixels * 4; i += 4) {
+    const int a = rgba[i + 3];
     if (a == 0 || a == 255) continue;
-    for (std::size_t k = i; k < i + 3; ++k) p.rgba[k] = static_cast<std::uint8_t>(std::min(255, (p.rgba[k] * 255 + a / 2) / a));
+    for (std::size_t k = i; k < i + 3; ++k) rgba[k] = static_cast<std::uint8_t>(std::min(255, (rgba[k] * 255 + a / 2) / a));
   }
+}
+
+// libtiff's 16-bit greyscale routine drops the alpha sample; this one keeps it (high bytes, as libtiff
+// takes the grey's). Its arguments are libtiff's: `fromskew` in pixels, `toskew` in raster words.
+void PutGreyAlpha16(TIFFRGBAImage* img, std::uint32_t* cp, std::uint32_t, std::uint32_t, std::uint32_t w, std::uint32_t h,
+                    std::int32_t fromskew, std::int32_t toskew, unsigned char* pp) {
+  const int spp = img->samplesperpixel;
+  for (; h > 0; --h) {
+    const auto* wp = reinterpret_cast<const std::uint16_t*>(pp);
+    for (std::uint32_t x = 0; x < w; ++x, wp += spp)
+      *cp++ = (img->BWmap[wp[0] >> 8][0] & 0x00FFFFFFu) | static_cast<std::uint32_t>(wp[1] >> 8) << 24;
+    cp += toskew;
+    pp = reinterpret_cast<unsigned char*>(const_cast<std::uint16_t*>(wp)) + static_cast<std::ptrdiff_t>(fromskew) * spp * 2;
+  }
+}
+
+// The most bytes a codec can make of one stored byte, where that is known: deflate 1032 (plus its
+// header), PackBits 64 (a 128-byte run from 2), LZW 3641 (a string of at most 4096 bytes from a code of at
+// least 9 bits). 0 where no such bound is known (JPEG's end-of-band runs, arithmetic coding, zstd, ...).
+std::uint64_t LargestRatio(std::uint16_t compression) {
+  switch (compression) {
+    case COMPRESSION_NONE: return 1;
+    case COMPRESSION_PACKBITS: return 64;
+    case COMPRESSION_LZW: return 3641;
+    case COMPRESSION_ADOBE_DEFLATE:
+    case COMPRESSION_DEFLATE: return 1033;
+    default: return 0;
+  }
+}
+
+// A strip or tile the decoder holds whole is refused above this when its codec has no known ratio.
+constexpr std::uint64_t kUnboundedCodecBlockBytes = std::uint64_t{32} << 20;
+// The most pixels a row of tiles may have (a 128 MB band; tiles 1024 rows high on the widest picture).
+constexpr std::uint64_t kMaxTileRowPixels = std::uint64_t{32} << 20;
+
+// Whether every strip or tile can be filled by the bytes the file holds for it at the codec's largest
+// ratio, and (`whole`: the decoder holds each one whole) is within the budget where no ratio is known;
+// a row of tiles must be within its own budget. Checked before anything the size of the picture is made.
+bool DataCanFill(TIFF* tif, std::uint64_t fileSize, bool whole, char* why) {
+  const bool tiled = TIFFIsTiled(tif) != 0;
+  std::uint32_t width = 0, height = 0, tileHeight = 0;
+  TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width);
+  TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height);
+  if (tiled && TIFFGetField(tif, TIFFTAG_TILELENGTH, &tileHeight) == 1 &&
+      std::uint64_t{width} * std::min(tileHeight, height) > kMaxTileRowPixels) {
+    std::snprintf(why, 1024, "TIFF tiles are too large");
+    return false;
+  }
+  std::uint16_t compression = COMPRESSION_NONE;
+  TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+  const std::uint64_t ratio = LargestRatio(compression);
+  if (ratio == 0 && !whole) return true;
+  std::uint32_t rowsPerStrip = 0;
+  TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+  rowsPerStrip = std::clamp<std::uint32_t>(rowsPerStrip, 1, height);
+  const std::uint32_t count = TIFFNumberOfStrips(tif);  // tiles too
+  const std::uint32_t perPlane = tiled ? count : (height - 1) / rowsPerStrip + 1;
+  const std::uint64_t fullBlock = tiled ? TIFFTileSize64(tif) : TIFFStripSize64(tif);
+  for (std::uint32_t i = 0; i < count; ++i) {
+    std::uint64_t need = fullBlock;
+    if (!tiled && perPlane > 0 && i % perPlane == perPlane - 1)
+      need = TIFFVStripSize64(tif, height - (perPlane - 1) * rowsPerStrip);
+    const std::uint64_t offset = TIFFGetStrileOffset(tif, i);
+    const std::uint64_t stored = offset >= fileSize ? 0 : std::min(TIFFGetStrileByteCount(tif, i), fileSize - offset);
+    if (ratio > 0 ? need > stored * ratio : need > kUnboundedCodecBlockBytes) {
+      std::snprintf(why, 1024, "TIFF data is too short for its picture");
+      return false;
+    }
+  }
+  return true;
+}
+
+// The flips that bring the file's rows to top-down, left-to-right order.
+struct Flips {
+  bool vertical = false, horizontal = false;
+};
+Flips FlipsOf(std::uint16_t orientation) {
+  switch (orientation) {
+    case ORIENTATION_TOPRIGHT:
+    case ORIENTATION_RIGHTTOP: return {false, true};
+    case ORIENTATION_BOTRIGHT:
+    case ORIENTATION_RIGHTBOT: return {true, true};
+    case ORIENTATION_BOTLEFT:
+    case ORIENTATION_LEFTBOT: return {true, false};
+    default: return {};
+  }
+}
+
+// Hands `rows` RGBA rows of the raster (libtiff's words: red in the low byte, which is the byte order of
+// Picture on any host), the first being picture row `top`, to the sink.
+void Deliver(PictureRowSink& sink, std::uint32_t* raster, int width, int top, int rows, bool premultiplied) {
+  for (int r = 0; r < rows; ++r) {
+    auto* px = reinterpret_cast<std::uint8_t*>(raster + static_cast<std::size_t>(r) * static_cast<std::size_t>(width));
+    if constexpr (std::endian::native == std::endian::big) {
+      for (int i = 0; i < width * 4; i += 4) {
+        std::swap(px[i], px[i + 3]);
+        std::swap(px[i + 1], px[i + 2]);
+      }
+    }
+    if (premultiplied) Unpremultiply(px, static_cast<std::size_t>(width));
+    std::memcpy(sink.row(top + r), px, static_cast<std::size_t>(width) * 4);
+    sink.rowDone(top + r);
+  }
+}
+
+// Strips, one row at a time: the codec decodes each row as it is read, so neither a strip nor the picture
+// is ever held whole. Each separate plane is read through a handle of its own, so that every plane's codec
+// goes on where it stopped.
+bool ReadByRows(TIFFRGBAImage& img, std::span<const std::uint8_t> bytes, PictureRowSink& sink, bool premultiplied,
+                std::string& error) {
+  const int w = static_cast<int>(img.width), h = static_cast<int>(img.height);
+  const Flips flips = FlipsOf(img.orientation);
+  const bool grey = img.photometric == PHOTOMETRIC_MINISBLACK || img.photometric == PHOTOMETRIC_MINISWHITE ||
+                    img.photometric == PHOTOMETRIC_PALETTE;
+  const int colours = img.isContig || grey ? 1 : 3;
+  const int planes = img.isContig ? 1 : colours + (img.alpha != 0 ? 1 : 0);
+  std::array<MemoryFile, 4> files;
+  std::array<TIFF*, 4> handles{img.tif};
+  bool ok = img.isContig ? img.put.contig != nullptr : img.put.separate != nullptr;
+  for (int p = 1; ok && p < planes; ++p) {
+    files[p].bytes = bytes;
+    ok = (handles[p] = Open(files[p], "rm")) != nullptr;
+  }
+  const auto lineSize = static_cast<std::size_t>(TIFFScanlineSize64(img.tif));
+  std::vector<std::uint8_t> lines(lineSize * static_cast<std::size_t>(std::max(planes, 1)));
+  std::array<std::uint8_t*, 4> line{};
+  for (int p = 0; p < planes; ++p) line[p] = lines.data() + lineSize * static_cast<std::size_t>(p);
+  std::vector<std::uint32_t> raster(static_cast<std::size_t>(w));
+  ok = ok && lineSize > 0;
+  for (int y = 0; ok && y < h; ++y) {
+    for (int p = 0; ok && p < planes; ++p)
+      ok = TIFFReadScanline(handles[p], line[p], static_cast<std::uint32_t>(y), static_cast<std::uint16_t>(p)) == 1;
+    if (!ok) break;
+    if (img.isContig) {
+      img.put.contig(&img, raster.data(), 0, 0, img.width, 1, 0, 0, line[0]);
+    } else {
+      std::uint8_t* c = line[0];
+      img.put.separate(&img, raster.data(), 0, 0, img.width, 1, 0, 0, c, colours == 3 ? line[1] : c,
+                       colours == 3 ? line[2] : c, img.alpha != 0 ? line[colours] : nullptr);
+    }
+    if (flips.horizontal) std::reverse(raster.begin(), raster.end());
+    Deliver(sink, raster.data(), w, flips.vertical ? h - 1 - y : y, 1, premultiplied);
+  }
+  for (int p = 1; p < planes; ++p) {
+    if (handles[p]) TIFFClose(handles[p]);
+    if (error.empty()) error = files[p].error;
+  }
+  return ok;
+}
+
+// Tiles and subsampled colours, a band of whole strips or a row of tiles at a time.
+bool ReadByBands(TIFFRGBAImage& img, PictureRowSink& sink, bool premultiplied) {
+  TIFF* tif = img.tif;
+  const int w = static_cast<int>(img.width), h = static_cast<int>(img.height);
+  std::uint32_t band = 0;
+  if (TIFFIsTiled(tif)) {
+    TIFFGetField(tif, TIFFTAG_TILELENGTH, &band);
+  } else {
+    TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &band);
+  }
+  band = std::clamp<std::uint32_t>(band, 1, img.height);
+  // Bands of about a million pixels where the strips are short.
+  band *= std::max<std::uint32_t>(1, std::min<std::uint32_t>(img.height / band, (1u << 20) / img.width / band));
+  const bool flipV = FlipsOf(img.orientation).vertical;
+  img.req_orientation = ORIENTATION_TOPLEFT;
+  std::vector<std::uint32_t> raster(static_cast<std::size_t>(w) * band);
+  for (int row = 0; row < h; row += static_cast<int>(band)) {
+    const int n = std::min(static_cast<int>(band), h - row);
+    img.row_offset = row;
+    if (TIFFRGBAImageGet(&img, raster.data(), img.width, static_cast<std::uint32_t>(n)) != 1) return false;
+    Deliver(sink, raster.data(), w, flipV ? h - row - n : row, n, premultiplied);
+  }
+  return true;
 }
 
 }  // namespace
 
-std::optional<Picture> DecodeTiff(std::span<const std::uint8_t> bytes, std::string& error) {
+bool DecodeTiffRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error) {
   if (DetectPictureFormat(bytes) != PictureFormat::Tiff) {
     error = "not a TIFF picture";
-    return std::nullopt;
+    return false;
   }
   MemoryFile f;
   f.bytes = bytes;
   TIFF* tif = Open(f, "rm");
   if (!tif) {
     error = f.error.empty() ? "bad TIFF header" : f.error;
-    return std::nullopt;
+    return false;
   }
   std::uint32_t w = 0, h = 0;
-  Picture p;
   bool ok = TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &w) == 1 && TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &h) == 1;
   char why[1024] = "";
   if (!ok) {
@@ -132,26 +305,33 @@ std::optional<Picture> DecodeTiff(std::span<const std::uint8_t> bytes, std::stri
     premultiplied = false;
     ok = TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, extraCount, types.data()) == 1;
   }
-  if (ok) {
-    p.width = static_cast<int>(w);
-    p.height = static_cast<int>(h);
-    p.rgba.resize(static_cast<std::size_t>(w) * h * 4);
-    // RGBA words: red in the low byte, which is the byte order of Picture on any host.
-    ok = TIFFReadRGBAImageOriented(tif, w, h, reinterpret_cast<std::uint32_t*>(p.rgba.data()), ORIENTATION_TOPLEFT, 1) == 1 &&
-         f.error.empty();
-    if constexpr (std::endian::native == std::endian::big) {
-      for (std::size_t i = 0; i < p.rgba.size(); i += 4) {
-        std::swap(p.rgba[i], p.rgba[i + 3]);
-        std::swap(p.rgba[i + 1], p.rgba[i + 2]);
-      }
-    }
-    if (ok && premultiplied) Unpremultiply(p);
+  TIFFRGBAImage img{};
+  bool begun = false;
+  if (ok) ok = begun = TIFFRGBAImageBegin(&img, tif, 1, why) == 1;
+  // One row at a time where libtiff's row reader and the colour routine both work row by row.
+  const bool byRows = ok && !TIFFIsTiled(tif) && img.photometric != PHOTOMETRIC_YCBCR;
+  if (ok) ok = DataCanFill(tif, bytes.size(), !byRows, why);
+  if (ok && img.isContig && img.alpha != 0 && img.bitspersample == 16 && img.samplesperpixel >= 2 &&
+      (img.photometric == PHOTOMETRIC_MINISBLACK || img.photometric == PHOTOMETRIC_MINISWHITE))
+    img.put.contig = PutGreyAlpha16;
+  if (ok && !sink.start(static_cast<int>(w), static_cast<int>(h))) {
+    ok = false;
+    std::strcpy(why, "picture refused");
   }
+  if (ok) ok = (byRows ? ReadByRows(img, bytes, sink, premultiplied, f.error) : ReadByBands(img, sink, premultiplied)) && f.error.empty();
+  if (begun) TIFFRGBAImageEnd(&img);
   TIFFClose(tif);
   if (!ok) {
     error = !f.error.empty() ? f.error : why[0] ? why : "bad TIFF data";
-    return std::nullopt;
+    return false;
   }
+  return true;
+}
+
+std::optional<Picture> DecodeTiff(std::span<const std::uint8_t> bytes, std::string& error) {
+  Picture p;
+  WholePictureSink sink(p);
+  if (!DecodeTiffRows(bytes, sink, error)) return std::nullopt;
   return p;
 }
 

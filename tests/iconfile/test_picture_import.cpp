@@ -162,7 +162,8 @@ TEST(PictureImport, TiffAlphaOfEitherKindIsComposedOnce) {
       {"tiff_alpha_im16.tif", "tiff_alpha.onwhite.ppm"},        {"tiff_alpha_im_tiled.tif", "tiff_alpha.onwhite.ppm"},
       {"tiff_alpha_im_planar.tif", "tiff_alpha.onwhite.ppm"},   {"tiff_alpha_pillow.tif", "tiff_alpha.onwhite.ppm"},
       {"tiff_alpha_pillow_assoc.tif", "tiff_alpha.onwhite.ppm"}, {"tiff_alpha_grey_pillow.tif", "tiff_alpha_grey.onwhite.ppm"},
-      {"tiff_alpha_grey_im_assoc.tif", "tiff_alpha_grey.onwhite.ppm"}};
+      {"tiff_alpha_grey_im_assoc.tif", "tiff_alpha_grey.onwhite.ppm"}, {"tiff_alpha_grey_im16.tif", "tiff_alpha_grey.onwhite.ppm"},
+      {"tiff_alpha_grey_im16_assoc.tif", "tiff_alpha_grey.onwhite.ppm"}, {"tiff_alpha_grey_im16_tiled.tif", "tiff_alpha_grey.onwhite.ppm"}};
   for (const auto& [file, reference] : cases) {
     std::string error;
     const auto sample = ReadPictureForImport(test::PicturePath(file), true, error);

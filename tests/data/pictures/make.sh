@@ -157,6 +157,9 @@ PY
 /usr/bin/convert tiff_alpha_source.png -compress LZW -define tiff:alpha=associated -define tiff:tile-geometry=16x16 tiff_alpha_im_tiled.tif
 /usr/bin/convert tiff_alpha_source.png -interlace plane -define tiff:alpha=unassociated tiff_alpha_im_planar.tif
 /usr/bin/convert tiff_alpha_grey_source.png -define tiff:alpha=associated tiff_alpha_grey_im_assoc.tif
+/usr/bin/convert tiff_alpha_grey_source.png -depth 16 -define tiff:alpha=unassociated tiff_alpha_grey_im16.tif
+/usr/bin/convert tiff_alpha_grey_source.png -depth 16 -define tiff:alpha=associated tiff_alpha_grey_im16_assoc.tif
+/usr/bin/convert tiff_alpha_grey_source.png -depth 16 -compress LZW -define tiff:alpha=unassociated -define tiff:tile-geometry=16x16 tiff_alpha_grey_im16_tiled.tif
 
 # BMP.
 convert pal2.ppm -type Palette -colors 2 BMP3:bmp_1bit.bmp
