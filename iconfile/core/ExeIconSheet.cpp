@@ -6,9 +6,18 @@
 
 namespace gw {
 
-ExeIconSheet::ExeIconSheet(std::vector<std::uint8_t> file)
+ExeIconSheet::ExeIconSheet(std::vector<std::uint8_t>&& file)
     : file_(std::move(file)), resources_(std::make_unique<PeResources>(file_)),
       count_(std::min(resources_->IconCount(), kMaxListedIcons)) {}
+
+std::unique_ptr<ExeIconSheet> ExeIconSheet::Read(const std::string& path, std::string& error) {
+  FileContents file = ReadProgramFile(path);
+  if (!file.error.empty() && !file.missing) {
+    error = file.error;
+    return nullptr;
+  }
+  return std::make_unique<ExeIconSheet>(std::move(file.bytes));
+}
 
 void ExeIconSheet::Begin(int clientWidth) {
   columns_ = std::max(1, clientWidth / kExeIconCell);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "iconfile/core/PeResources.h"
@@ -15,8 +16,12 @@ namespace gw {
 
 class ExeIconSheet {
  public:
-  // Takes the file's bytes and reads its icon directory. Count() is 0 for a file without icons.
-  explicit ExeIconSheet(std::vector<std::uint8_t> file);
+  // Takes the file's bytes (moved in: the sheet holds the only copy) and reads its icon directory. Count()
+  // is 0 for a file without icons.
+  explicit ExeIconSheet(std::vector<std::uint8_t>&& file);
+  // The sheet of the program file at `path`, which is read once (ReadProgramFile). A missing file gives a
+  // sheet without icons; a file that cannot be read gives none, and the reason in `error`.
+  static std::unique_ptr<ExeIconSheet> Read(const std::string& path, std::string& error);
 
   int Count() const { return count_; }
   int Listed() const { return listed_; }
