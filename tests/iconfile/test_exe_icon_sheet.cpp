@@ -1,5 +1,5 @@
-// The picker's sheet read from a file: a large file is held once (a child process under an address-space
-// limit lists it).
+// The picker's sheet read from a file: a payload that many groups name is decoded once, and a large file is
+// held once (a child process under an address-space limit lists it).
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -39,6 +39,30 @@ Bytes SharedPayload(int shared) {
   for (std::uint16_t id = 1; id <= 3; ++id)
     icons.push_back({id, Dib(32, 32, 24, [id](int x, int) { return x < 8 ? 0xFFFFFFu : id * 0x302010u; })});
   return BuildPe(groups, icons);
+}
+
+Bitmap Cell(const ExeIconSheet& s, int index) {
+  const int left = index % s.ColumnCount() * kExeIconCell, top = index / s.ColumnCount() * kExeIconCell;
+  Bitmap cell(kExeIconCell, kExeIconCell);
+  for (int y = 0; y < kExeIconCell; ++y)
+    for (int x = 0; x < kExeIconCell; ++x) cell.setPixel(x, y, s.SheetImage.pixel(left + x, top + y));
+  return cell;
+}
+
+TEST(ExeIconSheet, APayloadThatManyGroupsNameIsDecodedOnce) {
+  const Bytes file = SharedPayload(40);
+  ExeIconSheet sheet{Bytes(file)};
+  sheet.Begin(13 * kExeIconCell);
+  while (sheet.ListNext()) {
+  }
+  ASSERT_EQ(sheet.Listed(), 42);
+  EXPECT_EQ(sheet.DecodedPayloads(), 3);
+  const PeResources res(file);
+  for (int i : {0, 1, 13, 39, 40, 41}) {
+    Bitmap drawn;
+    DrawProgramFileIcon(res, i, drawn);
+    EXPECT_EQ(Cell(sheet, i), drawn) << i;
+  }
 }
 
 // A 256 MiB program file (three icons, then a hole) is listed in a child whose address space leaves room for
