@@ -17,9 +17,9 @@ std::vector<std::uint8_t> LargestReferenceFile() {
     const auto ext = e.path().extension();
     if ((ext == ".exe" || ext == ".dll") && (largest.empty() || e.file_size() > fs::file_size(largest))) largest = e.path();
   }
-  const auto bytes = gw::ReadProgramFile(largest.string());
-  if (!bytes) throw std::runtime_error("no reference program file");
-  return *bytes;
+  gw::FileContents file = gw::ReadProgramFile(largest.string());
+  if (!file.error.empty()) throw std::runtime_error("no reference program file: " + file.error);
+  return std::move(file.bytes);
 }
 
 void BM_ListAndDrawEveryIcon(benchmark::State& state) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "fuzz/FuzzFile.h"
@@ -14,8 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::WriteInput(path, data, size);
   const std::vector<gw::Color> before(256, 0x123456u);
   std::vector<gw::Color> grid = before;
-  const bool taken = gw::LoadPaletteFile(grid, path);
-  if (grid.size() != 256 || (!taken && grid != before)) std::abort();
+  std::string error;
+  const bool taken = gw::LoadPaletteFile(grid, path, error);
+  if (grid.size() != 256 || (!taken && grid != before) || !error.empty()) std::abort();
   for (const gw::Color c : grid)
     if (c > 0xFFFFFFu) std::abort();
   return 0;

@@ -5,7 +5,9 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cerrno>
 #include <cstring>
 #include <exception>
@@ -261,10 +263,36 @@ std::string ReplaceFileContents(const std::string& path, std::span<const std::ui
   }
 }
 
-FileContents ReadFileContents(const std::string& path, std::uintmax_t limit) {
+namespace {
+
+// Why a file of this kind is not read.
+std::string NotARegularFile(mode_t mode) {
+  if (S_ISDIR(mode)) return "it is a folder";
+  if (S_ISFIFO(mode)) return "it is a named pipe";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device";
+  if (S_ISSOCK(mode)) return "it is a socket";
+  return "it is not a regular file";
+}
+
+// Reads on to the end of the file, or until `bytes` holds `upTo` bytes; false (errno set) on a failed read.
+bool ReadOn(int fd, std::vector<std::uint8_t>& bytes, std::uintmax_t upTo) {
+  std::uint8_t chunk[1 << 16];
+  while (bytes.size() < upTo) {
+    const ssize_t n = ::read(fd, chunk, static_cast<std::size_t>(std::min<std::uintmax_t>(sizeof chunk, upTo - bytes.size())));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    if (n == 0) break;
+    bytes.insert(bytes.end(), chunk, chunk + n);
+  }
+  return true;
+}
+
+}  // namespace
+
+FileContents ReadFileContents(const std::string& path, std::uintmax_t limit, std::span<const std::uint8_t> leading) {
   FileContents r;
   try {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!fd) {
       r.missing = errno == ENOENT || errno == ENOTDIR;
       r.error = r.missing ? "no such file" : Why(errno);
@@ -275,34 +303,39 @@ FileContents ReadFileContents(const std::string& path, std::uintmax_t limit) {
       r.error = Why(errno);
       return r;
     }
-    if (S_ISDIR(st.st_mode)) {
-      r.error = "it is a folder";
+    if (!S_ISREG(st.st_mode)) {
+      r.error = NotARegularFile(st.st_mode);
       return r;
     }
-    const auto tooLarge = [&](std::uintmax_t size) { return size > limit; };
-    if (S_ISREG(st.st_mode)) {
-      if (tooLarge(static_cast<std::uintmax_t>(st.st_size))) {
-        r.error = "the file is too large";
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+      r.error = Why(errno);
+      return r;
+    }
+    const auto refuseTooLarge = [&] {
+      r.tooLarge = true;
+      r.error = "the file is too large";
+    };
+    if (static_cast<std::uintmax_t>(st.st_size) > limit) {
+      refuseTooLarge();
+      return r;
+    }
+    if (!leading.empty()) {
+      if (!ReadOn(fd.get(), r.bytes, leading.size())) {
+        r.error = Why(errno);
+        r.bytes = {};
         return r;
       }
-      r.bytes.reserve(static_cast<std::size_t>(st.st_size));
+      if (!std::equal(r.bytes.begin(), r.bytes.end(), leading.begin(), leading.end())) return r;
     }
-    // Read to the end, whatever the size said: files of the system's own folders give none.
-    std::uint8_t chunk[1 << 16];
-    for (;;) {
-      const ssize_t n = ::read(fd.get(), chunk, sizeof chunk);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) {
-        r.error = Why(errno);
-        break;
-      }
-      if (n == 0) break;
-      r.bytes.insert(r.bytes.end(), chunk, chunk + n);
-      if (tooLarge(r.bytes.size())) {
-        r.error = "the file is too large";
-        break;
-      }
-    }
+    r.bytes.reserve(static_cast<std::size_t>(st.st_size));
+    // Read to the end, whatever the size said (files of the system's own folders give none), and one byte
+    // past the limit to tell a file that grew beyond it.
+    const std::uintmax_t upTo = limit == UINTMAX_MAX ? limit : limit + 1;
+    if (!ReadOn(fd.get(), r.bytes, upTo))
+      r.error = Why(errno);
+    else if (r.bytes.size() > limit)
+      refuseTooLarge();
   } catch (const std::bad_alloc&) {
     r.error = "not enough memory";
   }

@@ -26,11 +26,17 @@ std::string FileWriteRefusal(const std::string& path);
 
 struct FileContents {
   std::vector<std::uint8_t> bytes;
-  std::string error;     // empty when the whole file was read
-  bool missing = false;  // there is no file by that name (error then says so)
+  std::string error;      // empty when the whole file was read
+  bool missing = false;   // there is no file by that name (error then says so)
+  bool tooLarge = false;  // the file is longer than the limit (error then says so)
 };
-// The whole file, up to `limit` bytes; a longer one is refused as too large.
-FileContents ReadFileContents(const std::string& path, std::uintmax_t limit);
+// The whole file, up to `limit` bytes; a longer one is refused as too large. This is the one reader of whole
+// files. Only a regular file is read: it is opened without waiting (a named pipe would wait for a writer) and
+// looked at before any read, and a folder, named pipe, device or socket is refused with what it is, so no
+// read can wait for ever. When `leading` is given, a file that does not begin with those bytes is read no
+// further: `bytes` then holds what it begins with (at most as many), and that is no error.
+FileContents ReadFileContents(const std::string& path, std::uintmax_t limit,
+                              std::span<const std::uint8_t> leading = {});
 
 // Watches the whole-file writer, for tests: the temporary files it makes, and failures it is told to meet.
 // InspectFolder and InspectFile are the looks at the folder and the file before anything is written.

@@ -39,9 +39,12 @@ void TForm1::bColorPalSaveClick() {
 void TForm1::bColorPalOpenClick() {
   opendlg.Filter = kPaletteFilter;
   if (!opendlg.Execute(this)) return;
-  LoadPaletteFile(State.TrueColorGrid, Local(opendlg.FileName));
+  const std::string path = Local(opendlg.FileName);
+  std::string error;
+  LoadPaletteFile(State.TrueColorGrid, path, error);
   gw::ShowTrueColorGrid(State);
   ShowColorGrid();
+  if (!error.empty()) boxes_->error(QStringLiteral("Cannot load the palette %1: %2.").arg(FromLocal(path), FromLocal(error)));
 }
 
 void TForm1::Import1Click() {

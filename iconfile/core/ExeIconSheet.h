@@ -4,7 +4,10 @@
 // time and shows the sheet at its scroll position.
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "iconfile/core/PeResources.h"
@@ -15,8 +18,12 @@ namespace gw {
 
 class ExeIconSheet {
  public:
-  // Takes the file's bytes and reads its icon directory. Count() is 0 for a file without icons.
-  explicit ExeIconSheet(std::vector<std::uint8_t> file);
+  // Takes the file's bytes (moved in: the sheet holds the only copy) and reads its icon directory. Count()
+  // is 0 for a file without icons.
+  explicit ExeIconSheet(std::vector<std::uint8_t>&& file);
+  // The sheet of the program file at `path`, which is read once (ReadProgramFile). A missing file gives a
+  // sheet without icons; a file that cannot be read gives none, and the reason in `error`.
+  static std::unique_ptr<ExeIconSheet> Read(const std::string& path, std::string& error);
 
   int Count() const { return count_; }
   int Listed() const { return listed_; }
@@ -26,8 +33,11 @@ class ExeIconSheet {
   // Lays the sheet out for a client area this wide: ColumnCount := width div 32 (at least 1), the sheet
   // (count div ColumnCount) x 32 + 32 high and white.
   void Begin(int clientWidth);
-  // Draws the next icon into its cell (white when it cannot be drawn). False once every icon is listed.
+  // Draws the next icon into its cell (white when it cannot be drawn). False once every icon is listed. A
+  // payload that several groups name is decoded once: its later cells are copies of its first.
   bool ListNext();
+  // How many payloads were decoded so far.
+  int DecodedPayloads() const { return decoded_; }
 
   int SheetWidth() const { return SheetImage.width(); }
   int SheetHeight() const { return SheetImage.height(); }
@@ -43,6 +53,9 @@ class ExeIconSheet {
  private:
   std::vector<std::uint8_t> file_;
   std::unique_ptr<PeResources> resources_;  // reads file_, which never moves after construction
+  // The first listed icon of each payload decoded, by the payload's place in the file (offset, size).
+  std::map<std::pair<std::uint64_t, std::uint64_t>, int> firstCellOf_;
+  int decoded_ = 0;
   int count_ = 0;
   int listed_ = 0;
   int columns_ = 0;

@@ -1,9 +1,6 @@
 #include "iconfile/core/IconFiles.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "editor/core/EditArea.h"
 #include "editor/core/Palettes.h"
@@ -19,36 +16,30 @@ std::string FileName(const std::string& path) { return std::filesystem::path(pat
 IconLoadResult CannotRead(const std::string& path, const std::string& why) {
   IconLoadResult r;
   r.status = IconLoadStatus::CannotRead;
-  r.message = "Cannot read the file \"" + FileName(path) + "\": " + why + ".";
+  r.message = CannotReadMessage(path, why);
   return r;
 }
 
 }  // namespace
 
+std::string CannotReadMessage(const std::string& path, const std::string& why) {
+  return "Cannot read the file \"" + FileName(path) + "\": " + why + ".";
+}
+
 IconLoadResult LoadIconFile(const std::string& path) {
-  namespace fs = std::filesystem;
   if (path.empty()) return CannotRead(path, "no file name");
-  std::error_code ec;
-  const fs::file_status st = fs::status(path, ec);
-  if (ec || !fs::exists(st)) return CannotRead(path, "no such file");
-  if (fs::is_directory(st)) return CannotRead(path, "it is a folder");
-  const std::uintmax_t length = fs::file_size(path, ec);
-  if (ec) return CannotRead(path, ec.message());
-  if (length > kMaxIconFileBytes) {
+  FileContents file = ReadFileContents(path, kMaxIconFileBytes);
+  if (file.tooLarge) {
     IconLoadResult r;
     r.status = IconLoadStatus::NotSupported;
     r.message = "larger than any icon file";
     return r;
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return CannotRead(path, std::strerror(errno));
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
-  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (static_cast<std::uintmax_t>(in.gcount()) != length) return CannotRead(path, "reading failed");
+  if (!file.error.empty()) return CannotRead(path, file.error);
 
   IconLoadResult r;
   std::string why;
-  if (auto icon = DecodeIconFile(bytes, &why)) {
+  if (auto icon = DecodeIconFile(file.bytes, &why)) {
     r.status = IconLoadStatus::Ok;
     r.icon = std::move(*icon);
   } else {

@@ -34,6 +34,8 @@ struct IconLoadResult {
 // Files longer than this are not icon files this editor reads (refused as not supported, unread).
 inline constexpr std::uintmax_t kMaxIconFileBytes = 16u << 20;
 IconLoadResult LoadIconFile(const std::string& path);
+// The sentence that names a file Open could not read and why.
+std::string CannotReadMessage(const std::string& path, const std::string& why);
 
 // Makes a decoded file the current, unmodified document, after the new-image handler of its type and size
 // has run: image and mask, IconType, IconSize, IconRect, the file's colour table (16 and 256 colours:

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "editor/core/PaletteSection.h"
+#include "platform/FileReplace.h"
 #include "platform/IniFile.h"
 
 namespace gw {
@@ -25,11 +26,18 @@ bool SavePaletteFile(const std::vector<Color>& grid, const std::string& path, st
   return false;
 }
 
-bool LoadPaletteFile(std::vector<Color>& grid, const std::string& path) {
+bool LoadPaletteFile(std::vector<Color>& grid, const std::string& path, std::string& error) {
   try {
-    return LoadColorPaletteSection(IniFile(path), grid);
+    const FileContents file = ReadFileContents(path, kMaxIniFileBytes);
+    if (!file.error.empty()) {
+      if (!file.missing) error = file.error;
+      return false;
+    }
+    return LoadColorPaletteSection(
+        IniFile::FromText({reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()}, path), grid);
   } catch (const std::bad_alloc&) {
-    return false;  // as a file that cannot be read: nothing is taken
+    error = "not enough memory";
+    return false;
   }
 }
 

@@ -15,7 +15,8 @@ namespace gw {
 bool SavePaletteFile(const std::vector<Color>& grid, const std::string& path, std::string& error);
 
 // Takes the file's section into `grid` when it has exactly 256 lines (see LoadColorPaletteSection); a file
-// that is missing or holds no such section changes nothing. Returns whether the section was taken.
-bool LoadPaletteFile(std::vector<Color>& grid, const std::string& path);
+// that is missing or holds no such section changes nothing. Returns whether the section was taken. A file
+// that is there but cannot be read (a named pipe, a folder, ...) changes nothing and sets `error` to why.
+bool LoadPaletteFile(std::vector<Color>& grid, const std::string& path, std::string& error);
 
 }  // namespace gw

@@ -1,7 +1,6 @@
 #include "iconfile/core/PeResources.h"
 
 #include <cstdlib>
-#include <fstream>
 
 #include "platform/ByteReader.h"
 
@@ -185,27 +184,9 @@ std::optional<std::uint16_t> ChooseGroupEntry(std::span<const std::uint8_t> grou
   return best->id;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadProgramFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<std::uint8_t> bytes(2);
-  in.read(reinterpret_cast<char*>(bytes.data()), 2);
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  if (bytes.size() < 2 || bytes[0] != 'M' || bytes[1] != 'Z') return bytes;
-  in.clear();
-  in.seekg(0, std::ios::end);
-  const std::streamoff end = in.tellg();
-  if (end < 0) return std::nullopt;
-  const std::uint64_t size = std::min<std::uint64_t>(static_cast<std::uint64_t>(end), kMaxProgramFile);
-  try {
-    bytes.resize(static_cast<std::size_t>(size));
-  } catch (const std::bad_alloc&) {
-    return std::nullopt;
-  }
-  in.seekg(0);
-  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  return bytes;
+FileContents ReadProgramFile(const std::string& path) {
+  static constexpr std::uint8_t kMz[2] = {'M', 'Z'};
+  return ReadFileContents(path, kMaxProgramFile, kMz);
 }
 
 }  // namespace gw

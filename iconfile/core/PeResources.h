@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileReplace.h"
+
 namespace gw {
 
 // Resource types of the icon resources.
@@ -68,8 +70,8 @@ class PeResources {
 // at the same distances, least |depth - bit count|; the first listed wins a tie. Gives the entry's icon id.
 std::optional<std::uint16_t> ChooseGroupEntry(std::span<const std::uint8_t> group, int width, int height, int depth);
 
-// A whole file's bytes, or nothing when it cannot be read. Files that do not start with "MZ" are not read
-// further than that (they can hold no icons); at most 4 GiB is read, the most a program file can address.
-std::optional<std::vector<std::uint8_t>> ReadProgramFile(const std::string& path);
+// A whole file's bytes through ReadFileContents. Files that do not start with "MZ" are not read further
+// than that (they can hold no icons); at most 4 GiB is read, the most a program file can address.
+FileContents ReadProgramFile(const std::string& path);
 
 }  // namespace gw

@@ -18,6 +18,7 @@
 #include "editor/ui/ficon.h"
 #include "iconfile/core/ExeIconAccept.h"
 #include "iconfile/core/ExeIconDraw.h"
+#include "iconfile/core/IconFiles.h"
 
 namespace gw {
 
@@ -32,8 +33,8 @@ QString ExeIconListedCaption(const QString& prefix, int count, const QString& pa
   return prefix + QString::number(count) + QStringLiteral("   Source: ") + QFileInfo(path).fileName();
 }
 
-TExeIconForm::TExeIconForm(TForm1* owner, QString path)
-    : QWidget(owner, Qt::Window), owner_(owner), sourceFile_(std::move(path)) {
+TExeIconForm::TExeIconForm(TForm1* owner, QString path, std::unique_ptr<ExeIconSheet> sheet)
+    : QWidget(owner, Qt::Window), owner_(owner), sourceFile_(std::move(path)), sheet_(std::move(sheet)) {
   setupUi(this);
   FitFormToTexts(this);
   setObjectName(QStringLiteral("ExeIconForm"));
@@ -69,8 +70,7 @@ void TExeIconForm::FormPaint() {
 }
 
 void TExeIconForm::StartListing() {
-  const auto bytes = ReadProgramFile(QFile::encodeName(sourceFile_).toStdString());
-  sheet_ = std::make_unique<ExeIconSheet>(bytes ? *bytes : std::vector<std::uint8_t>{});
+  if (!sheet_) sheet_ = std::make_unique<ExeIconSheet>(std::vector<std::uint8_t>{});
   if (sheet_->Count() == 0) {
     setWindowTitle(ExeIconNoIconsCaption(CaptionPrefix));
     bOk->show();
@@ -177,7 +177,15 @@ void TExeIconForm::bOkClick() { close(); }
 
 void TForm1::OpenProgramFileIcons(const QString& path) {
   State.ExeIconSourceFile = path.toStdString();
-  auto* picker = new TExeIconForm(this, QString::fromStdString(State.ExeIconSourceFile));
+  // The file is read once, here, and kept by the picker's sheet; one that cannot be read opens no picker.
+  std::string error;
+  auto sheet = ExeIconSheet::Read(QFile::encodeName(path).toStdString(), error);
+  if (!sheet) {
+    boxes_->message(QString::fromStdString(CannotReadMessage(path.toStdString(), error)),
+                    QStringLiteral("Open Icon"));
+    return;
+  }
+  auto* picker = new TExeIconForm(this, QString::fromStdString(State.ExeIconSourceFile), std::move(sheet));
   picker->show();
 }
 

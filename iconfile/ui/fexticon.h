@@ -21,8 +21,9 @@ class TForm1;
 class TExeIconForm : public QWidget, public Ui::fexticon {
   Q_OBJECT
  public:
-  // A picker of the file `path`, owned by the main window. It lists the icons at its first paint.
-  TExeIconForm(TForm1* owner, QString path);
+  // A picker of the file `path`, owned by the main window, over its sheet (none: a file without icons). It
+  // lists the icons at its first paint.
+  TExeIconForm(TForm1* owner, QString path, std::unique_ptr<ExeIconSheet> sheet = nullptr);
   ~TExeIconForm() override;
 
   void FormCreate();

@@ -143,8 +143,10 @@ const std::map<std::string, std::function<void(const fs::path&)>>& Readers() {
       {"fuzz_palette",
        [](const fs::path& path) {
          std::vector<Color> grid(256, 0x123456u);
-         (void)LoadPaletteFile(grid, path.string());
+         std::string error;
+         (void)LoadPaletteFile(grid, path.string(), error);
          EXPECT_EQ(grid.size(), 256u);
+         EXPECT_EQ(error, "");
        }},
   };
   return readers;

@@ -43,13 +43,14 @@ class PaletteFileTest : public testing::Test {
   }
 
   fs::path dir;
+  std::string loadError;  // why a load found the file unreadable
 };
 
 TEST_F(PaletteFileTest, SaveThenLoadGivesTheSameColoursAndTheFileReadsAsExpected) {
   std::string error;
   ASSERT_TRUE(SavePaletteFile(Distinct(), file(), error)) << error;
   std::vector<Color> back(256, kBlack);
-  EXPECT_TRUE(LoadPaletteFile(back, file()));
+  EXPECT_TRUE(LoadPaletteFile(back, file(), loadError));
   EXPECT_EQ(back, Distinct());
   std::string want = "[Color Palette]\n";
   for (int i = 0; i < 256; ++i) want += "Color-" + std::to_string(i) + "=" + std::to_string(Distinct()[static_cast<std::size_t>(i)]) + "\n";
@@ -63,7 +64,7 @@ TEST_F(PaletteFileTest, SavingIntoAnExistingFileReplacesTheSectionAndKeepsTheRes
   std::string error;
   ASSERT_TRUE(SavePaletteFile(Distinct(), file(), error)) << error;
   std::vector<Color> back(256, kBlack);
-  EXPECT_TRUE(LoadPaletteFile(back, file()));
+  EXPECT_TRUE(LoadPaletteFile(back, file(), loadError));
   EXPECT_EQ(back, Distinct());
   const std::string text = read();
   EXPECT_EQ(text.rfind("[Other]\nx=1\n", 0), 0u);
@@ -75,15 +76,15 @@ TEST_F(PaletteFileTest, OnlyExactly256KeysAreTakenByPosition) {
   for (const int n : {0, 255, 257}) {
     writeKeys(n);
     std::vector<Color> grid = Distinct();
-    EXPECT_FALSE(LoadPaletteFile(grid, file())) << n;
+    EXPECT_FALSE(LoadPaletteFile(grid, file(), loadError)) << n;
     EXPECT_EQ(grid, Distinct()) << n;
   }
   writeKeys(256);
   std::vector<Color> grid = Distinct();
-  EXPECT_TRUE(LoadPaletteFile(grid, file()));
+  EXPECT_TRUE(LoadPaletteFile(grid, file(), loadError));
   for (int i = 0; i < 256; ++i) EXPECT_EQ(grid[static_cast<std::size_t>(i)], static_cast<Color>(1000 + i));
   std::vector<Color> untouched = Distinct();
-  EXPECT_FALSE(LoadPaletteFile(untouched, file("missing.pal")));
+  EXPECT_FALSE(LoadPaletteFile(untouched, file("missing.pal"), loadError));
   EXPECT_EQ(untouched, Distinct());
 }
 
@@ -101,7 +102,7 @@ TEST_F(PaletteFileTest, BadValuesKeepTheirSlot) {
   }
   write(t);
   std::vector<Color> grid = Distinct();
-  EXPECT_TRUE(LoadPaletteFile(grid, file()));
+  EXPECT_TRUE(LoadPaletteFile(grid, file(), loadError));
   for (std::size_t i = 0; i < std::size(cases); ++i)
     EXPECT_EQ(grid[i], cases[i].taken ? cases[i].value : Distinct()[i]) << cases[i].text;
   EXPECT_EQ(grid[200], 1u);

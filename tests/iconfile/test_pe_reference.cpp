@@ -90,12 +90,12 @@ int CheckFolder(const fs::path& folder) {
       ADD_FAILURE() << e.what();
       continue;
     }
-    const auto bytes = ReadProgramFile((folder / c.file).string());
-    if (!bytes) {
-      ADD_FAILURE() << "cannot read " << c.file;
+    const FileContents bytes = ReadProgramFile((folder / c.file).string());
+    if (!bytes.error.empty()) {
+      ADD_FAILURE() << "cannot read " << c.file << ": " << bytes.error;
       continue;
     }
-    const PeResources file(*bytes);
+    const PeResources file(bytes.bytes);
     // A file the platform crashed on has no icons.
     EXPECT_EQ(file.IconCount(), c.fault ? 0 : c.count);
     for (int i = 0; i < static_cast<int>(c.icons.size()) && i < file.IconCount(); ++i) {

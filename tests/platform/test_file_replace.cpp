@@ -203,8 +203,9 @@ TEST_F(FileReplaceTest, AFileThatCannotBeReplacedIsWrittenInPlace) {
 }
 
 TEST_F(FileReplaceTest, ReadingAWholeFile) {
-  const fs::path file = dir / "f";
+  const fs::path file = dir / "f", pipe = dir / "pipe";
   std::ofstream(file) << "0123456789";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
   const struct {
     std::string path;
     std::uintmax_t limit;
@@ -215,17 +216,28 @@ TEST_F(FileReplaceTest, ReadingAWholeFile) {
                {(dir / "none").string(), 10, "no such file", true},
                {(file / "below").string(), 10, "no such file", true},
                {dir.string(), 10, "it is a folder", false},
+               {pipe.string(), 10, "it is a named pipe", false},
+               {"/dev/null", 10, "it is a device", false},
                {"/proc/self/status", 1 << 20, "", false},
                {"/proc/self/status", 8, "the file is too large", false}};
+  ::alarm(10);  // a read that waits ends the test here
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path + " " + std::to_string(c.limit));
     const FileContents r = ReadFileContents(c.path, c.limit);
     EXPECT_EQ(r.error, c.error);
     EXPECT_EQ(r.missing, c.missing);
+    EXPECT_EQ(r.tooLarge, r.error == "the file is too large");
     EXPECT_EQ(r.bytes.empty(), !r.error.empty());  // the size /proc gives (0) is not believed
   }
-  const FileContents r = ReadFileContents(file.string(), 10);
-  EXPECT_EQ(std::string(r.bytes.begin(), r.bytes.end()), "0123456789");
+  ::alarm(0);
+  // A file is read whole, or no further than the start it must have.
+  const auto text = [](const FileContents& r) { return std::string(r.bytes.begin(), r.bytes.end()); };
+  const std::uint8_t starts[] = {'0', '1', 'x'};
+  EXPECT_EQ(text(ReadFileContents(file.string(), 10)), "0123456789");
+  EXPECT_EQ(text(ReadFileContents(file.string(), 10, std::span(starts, 2))), "0123456789");
+  const FileContents other = ReadFileContents(file.string(), 10, std::span(starts + 1, 2));
+  EXPECT_EQ(text(other), "01");
+  EXPECT_EQ(other.error, "");
 }
 
 }  // namespace

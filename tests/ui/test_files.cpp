@@ -7,11 +7,14 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <functional>
 #include <memory>
 
 #include "editor/core/UndoRing.h"
 #include "editor/ui/ficon.h"
+#include "iconfile/ui/fexticon.h"
 #include "support/ScriptedMessageBoxes.h"
 
 using namespace gw;
@@ -359,6 +362,8 @@ class FilesTest : public QObject {
     QTest::newRow("truncated") << int(Answer::No) << "short.ico" << "Invalid Icon File";
     QTest::newRow("not an icon") << int(Answer::No) << "text.cur" << "Invalid Icon File";
     QTest::newRow("program file") << int(Answer::No) << "good.dll" << "";
+    QTest::newRow("named pipe") << int(Answer::No) << "pipe.ico" << "Open Icon";
+    QTest::newRow("named pipe as a program file") << int(Answer::No) << "pipe.exe" << "Open Icon";
   }
   void refusedOpenChangesNothing() {
     QFETCH(int, answer);
@@ -375,12 +380,16 @@ class FilesTest : public QObject {
     cut.open(QIODevice::WriteOnly);
     cut.write(Bytes(good).chopped(1));
     cut.close();
+    for (const char* pipe : {"pipe.ico", "pipe.exe"})
+      QVERIFY(::mkfifo(qPrintable(Path(QLatin1String(pipe))), 0600) == 0 || errno == EEXIST);
     f->OpenIconFile(good);
     Paint(*f);
     const Snapshot kept(*f);
     boxes_->answerNext(Answer(answer));
     open_.answers << (name.isEmpty() ? name : Path(name));
+    ::alarm(10);  // an Open that waits on a named pipe ends the test here
     f->Open1Click();
+    ::alarm(0);
     QVERIFY(Snapshot(*f) == kept);
     QCOMPARE(open_.seen.size(), size_t(answer == int(Answer::Cancel) ? 0 : 1));
     QCOMPARE(f->editarea->isEnabled(), name.isEmpty() || answer == int(Answer::Cancel));
@@ -390,6 +399,10 @@ class FilesTest : public QObject {
       QCOMPARE(boxes_->messages.at(0).text, QStringLiteral("Icon Format NOT Supported. "));
     else
       QVERIFY(boxes_->messages.at(0).text.contains(name));
+    if (name.startsWith(QLatin1String("pipe"))) {
+      QVERIFY(boxes_->messages.at(0).text.contains(QLatin1String("it is a named pipe")));
+      QVERIFY(f->findChildren<TExeIconForm*>().isEmpty());
+    }
   }
 
   // The file named on the command line (a path with a blank comes as two arguments) opens at start-up.

@@ -2,6 +2,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -135,7 +137,10 @@ class PicturesTest : public QObject {
         {"truncated JPEG", IMessageBoxes::Answer::No, true, Path("broken.jpg"), true},
         {"missing file", IMessageBoxes::Answer::No, true, Path("missing.png"), true},
         {"not a picture", IMessageBoxes::Answer::No, true, DataPicture("make.sh"), true},
+        {"named pipe", IMessageBoxes::Answer::No, true, Path("pipe.png"), true},
     };
+    QCOMPARE(::mkfifo(qPrintable(Path("pipe.png")), 0600), 0);
+    ::alarm(10);  // an import that waits on the named pipe ends the test here
     for (const auto& c : cases) {
       auto f = Form();
       EditedMonoImage(*f);
@@ -153,6 +158,8 @@ class PicturesTest : public QObject {
       QCOMPARE(boxes_->errors.size(), qsizetype(c.message ? 1 : 0));
       if (c.message) QVERIFY2(boxes_->errors[0].contains(c.file), qPrintable(boxes_->errors[0]));
     }
+    ::alarm(0);
+    QVERIFY(boxes_->errors[0].contains(QLatin1String("it is a named pipe")));
   }
 
   void exportWritesTheFilterFormatAndKeepsTheIconTarget() {
@@ -222,6 +229,17 @@ class PicturesTest : public QObject {
     f->bColorPalOpen->click();
     QCOMPARE(s.TrueColorGrid, saved);
     QCOMPARE(s.ColorGridEntries, 256);
+    QVERIFY(boxes_->errors.isEmpty());
+
+    // A named pipe is refused at once with its name and what it is; the grid stays.
+    pick_.name = Path("pipe.pal");
+    QCOMPARE(::mkfifo(qPrintable(pick_.name), 0600), 0);
+    ::alarm(10);
+    f->bColorPalOpen->click();
+    ::alarm(0);
+    QCOMPARE(s.TrueColorGrid, saved);
+    QCOMPARE(boxes_->errors, QStringList{QStringLiteral("Cannot load the palette %1: it is a named pipe.").arg(pick_.name)});
+    boxes_->errors.clear();
 
     pick_.name = QStringLiteral("/proc/glyphwerk.pal");
     f->bColorPalSave->click();
