@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "editor/ui/FormFit.h"
+#include "editor/ui/PlatformKeys.h"
 #include "editor/ui/QImageBitmap.h"
 #include "editor/ui/ficon.h"
 
@@ -117,6 +118,10 @@ bool TTextForm::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QDialog::eventFilter(watched, event);
+}
+
+void TTextForm::keyPressEvent(QKeyEvent* event) {
+  if (!PressFocusedButton(*this, *event)) QDialog::keyPressEvent(event);
 }
 
 void TTextForm::ButtonFontClick() {
