@@ -4,9 +4,11 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFontDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -318,6 +320,49 @@ class ExtrasTest : public QObject {
     d.FontDialog1.Font.setFamily(QStringLiteral("DejaVu Sans"));
     d.ButtonFontClick();
     QCOMPARE(d.FontDialog1.Font.family(), QStringLiteral("Arial"));
+  }
+
+  // In the font box, Return does what OK does and Escape what Cancel does, from the chooser's lists and
+  // fields and from the box's buttons; the chooser inside the box is never hidden by them.
+  void fontBoxTakesReturnAsOkAndEscapeAsCancel() {
+    auto f = Form();
+    TTextForm d(f.get());
+    enum Part { FamilyList, StyleList, SizeEdit, CancelButton };
+    const struct {
+      Part part;
+      Qt::Key key;
+      const char* size;  // typed into the size field first, when given
+      bool confirmed;
+      int pixels;  // the font's pixel size afterwards
+    } cases[] = {
+        {FamilyList, Qt::Key_Return, nullptr, true, 11}, {StyleList, Qt::Key_Enter, nullptr, true, 11},
+        {SizeEdit, Qt::Key_Return, "20", true, 27},      {FamilyList, Qt::Key_Escape, nullptr, false, 11},
+        {SizeEdit, Qt::Key_Escape, "20", false, 11},     {CancelButton, Qt::Key_Return, "20", false, 11},
+    };
+    for (const auto& c : cases) {
+      d.FontDialog1.Font.setPixelSize(11);
+      bool chooserHidden = true, boxOpen = true;
+      OnNextModal<QDialog>([&](QDialog& box) {
+        auto* fonts = box.findChild<QFontDialog*>();
+        const auto lists = fonts->findChildren<QListView*>();  // family, style, size
+        auto* sizeEdit = fonts->findChildren<QLineEdit*>().at(2);
+        if (c.size) sizeEdit->setText(QString::fromLatin1(c.size));
+        QWidget* target = c.part == FamilyList  ? lists.at(0)
+                          : c.part == StyleList ? lists.at(1)
+                          : c.part == SizeEdit  ? static_cast<QWidget*>(sizeEdit)
+                                                : box.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel);
+        target->setFocus();
+        QTest::keyClick(target, c.key);
+        chooserHidden = fonts->isHidden();
+        boxOpen = box.isVisible();
+        if (boxOpen) box.reject();
+      });
+      const bool confirmed = d.FontDialog1.Execute(&d);
+      const QString row = QString::number(&c - cases);
+      QVERIFY2(!chooserHidden && !boxOpen, qPrintable(row));
+      QVERIFY2(confirmed == c.confirmed, qPrintable(row));
+      QVERIFY2(d.FontDialog1.Font.pixelSize() == c.pixels, qPrintable(row));
+    }
   }
 
   void textRendersInItsColourThroughPixelSizedFonts() {
