@@ -331,37 +331,31 @@ class ExtrasTest : public QObject {
     const struct {
       Part part;
       Qt::Key key;
-      const char* size;  // typed into the size field first, when given
+      const char* size;  // typed into the size field first
       bool confirmed;
       int pixels;  // the font's pixel size afterwards
-    } cases[] = {
-        {FamilyList, Qt::Key_Return, nullptr, true, 11}, {StyleList, Qt::Key_Enter, nullptr, true, 11},
-        {SizeEdit, Qt::Key_Return, "20", true, 27},      {FamilyList, Qt::Key_Escape, nullptr, false, 11},
-        {SizeEdit, Qt::Key_Escape, "20", false, 11},     {CancelButton, Qt::Key_Return, "20", false, 11},
-    };
+    } cases[] = {{FamilyList, Qt::Key_Return, "8", true, 11}, {StyleList, Qt::Key_Enter, "8", true, 11},
+                 {SizeEdit, Qt::Key_Return, "20", true, 27},  {FamilyList, Qt::Key_Escape, "20", false, 11},
+                 {SizeEdit, Qt::Key_Escape, "20", false, 11}, {CancelButton, Qt::Key_Return, "20", false, 11}};
     for (const auto& c : cases) {
       d.FontDialog1.Font.setPixelSize(11);
-      bool chooserHidden = true, boxOpen = true;
+      bool chooserShown = false, boxOpen = true;
       OnNextModal<QDialog>([&](QDialog& box) {
         auto* fonts = box.findChild<QFontDialog*>();
         const auto lists = fonts->findChildren<QListView*>();  // family, style, size
         auto* sizeEdit = fonts->findChildren<QLineEdit*>().at(2);
-        if (c.size) sizeEdit->setText(QString::fromLatin1(c.size));
-        QWidget* target = c.part == FamilyList  ? lists.at(0)
-                          : c.part == StyleList ? lists.at(1)
-                          : c.part == SizeEdit  ? static_cast<QWidget*>(sizeEdit)
-                                                : box.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel);
-        target->setFocus();
-        QTest::keyClick(target, c.key);
-        chooserHidden = fonts->isHidden();
+        sizeEdit->setText(QString::fromLatin1(c.size));
+        QWidget* targets[] = {lists.at(0), lists.at(1), sizeEdit,
+                              box.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)};
+        targets[c.part]->setFocus();
+        QTest::keyClick(targets[c.part], c.key);
+        chooserShown = !fonts->isHidden();
         boxOpen = box.isVisible();
         if (boxOpen) box.reject();
       });
       const bool confirmed = d.FontDialog1.Execute(&d);
-      const QString row = QString::number(&c - cases);
-      QVERIFY2(!chooserHidden && !boxOpen, qPrintable(row));
-      QVERIFY2(confirmed == c.confirmed, qPrintable(row));
-      QVERIFY2(d.FontDialog1.Font.pixelSize() == c.pixels, qPrintable(row));
+      QVERIFY2(chooserShown && !boxOpen && confirmed == c.confirmed && d.FontDialog1.Font.pixelSize() == c.pixels,
+               qPrintable(QString::number(&c - cases)));
     }
   }
 
