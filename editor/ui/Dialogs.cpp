@@ -60,8 +60,8 @@ QString FilterExtensionAt(const QString& filter, qsizetype index, const QString&
 
 }  // namespace
 
-QStringList TFileDialog::NameFilters() const {
-  QStringList filters;
+std::vector<TFileDialog::FilterEntry> TFileDialog::FilterEntries() const {
+  std::vector<FilterEntry> entries;
   const QStringList parts = Filter.split(QLatin1Char('|'));
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     QString description = parts[i].trimmed();
@@ -70,11 +70,18 @@ QStringList TFileDialog::NameFilters() const {
       const qsizetype open = description.lastIndexOf(QLatin1Char('('));
       if (open >= 0 && description.indexOf(QLatin1Char('*'), open) >= 0) description = description.left(open).trimmed();
     }
-    QStringList patterns;
+    FilterEntry entry;
     for (const QString& p : parts[i + 1].split(QLatin1Char(';')))
-      if (!p.trimmed().isEmpty()) patterns << p.trimmed();
-    filters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+      if (!p.trimmed().isEmpty()) entry.patterns << p.trimmed();
+    entry.shown = description + QStringLiteral(" (") + entry.patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    entries.push_back(std::move(entry));
   }
+  return entries;
+}
+
+QStringList TFileDialog::NameFilters() const {
+  QStringList filters;
+  for (const FilterEntry& e : FilterEntries()) filters << e.shown;
   return filters;
 }
 
@@ -97,15 +104,31 @@ bool TFileDialog::RunQtDialog(QWidget* owner) {
   dlg.setOption(QFileDialog::DontConfirmOverwrite, !OverwritePrompt);
   dlg.setOption(QFileDialog::ReadOnly, false);
 
-  const QStringList filters = NameFilters();
+  // The dialog matches names by the patterns of the last "(...)" of each entry and, with the details hidden,
+  // lists only what stands before it: the entry as described. "*.*" is every file here, also one whose name
+  // has no dot, which Qt's "*.*" would leave out.
+  QStringList filters, matched;
+  for (const FilterEntry& e : FilterEntries()) {
+    QStringList patterns = e.patterns;
+    for (QString& p : patterns)
+      if (p == QLatin1String("*.*")) p = QStringLiteral("*");
+    filters << e.shown;
+    matched << e.shown + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+  }
+  // The dialog names an entry by its listed text or by its whole filter, depending on the Qt version.
+  const auto filterIndex = [&filters, &matched](const QString& name) {
+    const qsizetype i = filters.indexOf(name);
+    return i >= 0 ? i : matched.indexOf(name);
+  };
   if (!filters.isEmpty()) {
-    dlg.setNameFilters(filters);
-    if (FilterIndex >= 1 && FilterIndex <= filters.size()) dlg.selectNameFilter(filters[FilterIndex - 1]);
+    dlg.setOption(QFileDialog::HideNameFilterDetails);
+    dlg.setNameFilters(matched);
+    if (FilterIndex >= 1 && FilterIndex <= filters.size()) dlg.selectNameFilter(matched[FilterIndex - 1]);
   }
   // A name typed without extension gets the one of the filter chosen at that moment, so that the overwrite
   // question asks about the file that will really be written.
-  const auto followFilter = [this, &dlg, &filters](const QString& chosen) {
-    dlg.setDefaultSuffix(FilterExtensionAt(Filter, filters.indexOf(chosen) + 1, DefaultExt));
+  const auto followFilter = [this, &dlg, &filterIndex](const QString& chosen) {
+    dlg.setDefaultSuffix(FilterExtensionAt(Filter, filterIndex(chosen) + 1, DefaultExt));
   };
   followFilter(dlg.selectedNameFilter());
   QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, followFilter);
@@ -113,7 +136,7 @@ bool TFileDialog::RunQtDialog(QWidget* owner) {
 
   if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return false;
   FileName = dlg.selectedFiles().first();
-  const qsizetype idx = filters.indexOf(dlg.selectedNameFilter());
+  const qsizetype idx = filterIndex(dlg.selectedNameFilter());
   if (idx >= 0) FilterIndex = static_cast<int>(idx) + 1;
   InitialDir = QFileInfo(FileName).absolutePath();
   return true;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 class QWidget;
 
@@ -62,10 +63,17 @@ class TFileDialog {
 
   // The filter as the dialog lists it: one "description (pattern pattern ...)" per entry. A pattern list
   // that ends the description already ("Icon File (*.ico)") is replaced by the entry's patterns, not shown
-  // twice; patterns are separated by blanks and empty ones ("*.jpg;") are dropped.
+  // twice; patterns are separated by blanks and empty ones ("*.jpg;") are dropped. "*.*" lists every file,
+  // also one whose name has no dot.
   QStringList NameFilters() const;
 
  private:
+  // One entry of the filter: its listed text and its patterns.
+  struct FilterEntry {
+    QString shown;
+    QStringList patterns;
+  };
+  std::vector<FilterEntry> FilterEntries() const;
   bool RunQtDialog(QWidget* owner);
   Kind kind_;
 };

@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "editor/ui/FormFit.h"
+#include "editor/ui/PlatformKeys.h"
 #include "editor/ui/QImageBitmap.h"
 #include "editor/ui/ficon.h"
 
@@ -28,6 +29,24 @@ void ShowColor(QPushButton* button, const QColor& c) {
   swatch.fill(c);
   button->setIcon(QIcon(swatch));
 }
+
+// The platform's font chooser as a part of a box. Its own ways to finish (Return in its lists, which
+// accepts it, and Escape, which rejects it) would only hide it inside the box: they end the box instead.
+// Return and Escape anywhere in it go on to the box, where Return is OK and Escape is Cancel.
+class EmbeddedFontChooser : public QFontDialog {
+ public:
+  explicit EmbeddedFontChooser(QDialog& box) : QFontDialog(&box), box_(box) {
+    setWindowFlags(Qt::Widget);
+    setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+  }
+  void done(int result) override { box_.done(result); }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override { event->ignore(); }
+
+ private:
+  QDialog& box_;
+};
 }  // namespace
 
 TFontDialog::TFontDialog() : Font(QStringLiteral("MS Sans Serif")) {
@@ -41,9 +60,7 @@ bool TFontDialog::Execute(QWidget* owner) { return Runner ? Runner(*this) : RunQ
 bool TFontDialog::RunQtDialog(QWidget* owner) {
   QDialog box(owner);
   box.setWindowTitle(QStringLiteral("Font"));
-  auto* fonts = new QFontDialog(&box);
-  fonts->setWindowFlags(Qt::Widget);
-  fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+  auto* fonts = new EmbeddedFontChooser(box);
   // The dialog lists installed faces only: it opens on the face the font's name resolves to, so that OK
   // without a change keeps the font that drawing with the name would use.
   QFont shown = Font;
@@ -59,6 +76,8 @@ bool TFontDialog::RunQtDialog(QWidget* owner) {
     ShowColor(colorButton, chosenColor);
   });
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &box);
+  // The default button: else the chooser's own hidden OK would keep that place and Return would press none.
+  buttons->button(QDialogButtonBox::Ok)->setDefault(true);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
   auto* row = new QHBoxLayout;
@@ -117,6 +136,10 @@ bool TTextForm::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QDialog::eventFilter(watched, event);
+}
+
+void TTextForm::keyPressEvent(QKeyEvent* event) {
+  if (!PressFocusedButton(*this, *event)) QDialog::keyPressEvent(event);
 }
 
 void TTextForm::ButtonFontClick() {

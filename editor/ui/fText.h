@@ -54,6 +54,7 @@ class TTextForm : public QDialog, public Ui::TextForm {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;  // Edit1KeyPress: Enter runs "Ok"
+  void keyPressEvent(QKeyEvent* event) override;                // Return presses the focused button
 
  private:
   TForm1* owner_;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "editor/core/EditArea.h"
+#include "editor/ui/PlatformKeys.h"
 #include "editor/ui/ficon.h"
 
 namespace gw {
@@ -45,6 +46,7 @@ void TImageOpDialog::keyPressEvent(QKeyEvent* event) {
     Cancel();
     return;
   }
+  if (PressFocusedButton(*this, *event)) return;
   QDialog::keyPressEvent(event);
 }
 

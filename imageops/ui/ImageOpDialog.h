@@ -37,6 +37,7 @@ class TImageOpDialog : public QDialog {
   virtual void Reset() { RestoreKeptCopy(); }
   // "Cancel", and the Escape key: Reset, then close. The window's close box keeps the picture, as "Done".
   void Cancel();
+  // Escape is "Cancel"; Return presses the focused button and does nothing elsewhere.
   void keyPressEvent(QKeyEvent* event) override;
   // Where the restored picture goes in the placement canvas: its home square, by default.
   virtual void PlaceRestoredImage();

@@ -4,9 +4,11 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFontDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -318,6 +320,43 @@ class ExtrasTest : public QObject {
     d.FontDialog1.Font.setFamily(QStringLiteral("DejaVu Sans"));
     d.ButtonFontClick();
     QCOMPARE(d.FontDialog1.Font.family(), QStringLiteral("Arial"));
+  }
+
+  // In the font box, Return does what OK does and Escape what Cancel does, from the chooser's lists and
+  // fields and from the box's buttons; the chooser inside the box is never hidden by them.
+  void fontBoxTakesReturnAsOkAndEscapeAsCancel() {
+    auto f = Form();
+    TTextForm d(f.get());
+    enum Part { FamilyList, StyleList, SizeEdit, CancelButton };
+    const struct {
+      Part part;
+      Qt::Key key;
+      const char* size;  // typed into the size field first
+      bool confirmed;
+      int pixels;  // the font's pixel size afterwards
+    } cases[] = {{FamilyList, Qt::Key_Return, "8", true, 11}, {StyleList, Qt::Key_Enter, "8", true, 11},
+                 {SizeEdit, Qt::Key_Return, "20", true, 27},  {FamilyList, Qt::Key_Escape, "20", false, 11},
+                 {SizeEdit, Qt::Key_Escape, "20", false, 11}, {CancelButton, Qt::Key_Return, "20", false, 11}};
+    for (const auto& c : cases) {
+      d.FontDialog1.Font.setPixelSize(11);
+      bool chooserShown = false, boxOpen = true;
+      OnNextModal<QDialog>([&](QDialog& box) {
+        auto* fonts = box.findChild<QFontDialog*>();
+        const auto lists = fonts->findChildren<QListView*>();  // family, style, size
+        auto* sizeEdit = fonts->findChildren<QLineEdit*>().at(2);
+        sizeEdit->setText(QString::fromLatin1(c.size));
+        QWidget* targets[] = {lists.at(0), lists.at(1), sizeEdit,
+                              box.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)};
+        targets[c.part]->setFocus();
+        QTest::keyClick(targets[c.part], c.key);
+        chooserShown = !fonts->isHidden();
+        boxOpen = box.isVisible();
+        if (boxOpen) box.reject();
+      });
+      const bool confirmed = d.FontDialog1.Execute(&d);
+      QVERIFY2(chooserShown && !boxOpen && confirmed == c.confirmed && d.FontDialog1.Font.pixelSize() == c.pixels,
+               qPrintable(QString::number(&c - cases)));
+    }
   }
 
   void textRendersInItsColourThroughPixelSizedFonts() {

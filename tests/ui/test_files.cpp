@@ -1,9 +1,12 @@
 // Open, Save and Save As through scripted dialogs and message boxes, the start-up open, and the Image menu's
 // transparency commands.
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFile>
+#include <QLineEdit>
+#include <QListView>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -142,7 +145,8 @@ class FilesTest : public QObject {
       QTimer::singleShot(0, [&] {
         auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!dlg) return;
-        shown = dlg->nameFilters();
+        const auto* types = dlg->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));  // the listed entries
+        for (int i = 0; i < types->count(); ++i) shown << types->itemText(i);
         selected = dlg->selectedNameFilter();
         for (const QString& filter : shown) emit dlg->filterSelected(filter), suffixes << dlg->defaultSuffix();
         dlg->reject();
@@ -152,6 +156,47 @@ class FilesTest : public QObject {
       QCOMPARE(selected, shown.last());
       QCOMPARE(suffixes.join(QLatin1Char(' ')), c.suffixes);
     }
+  }
+
+  // "All Files (*.*)" lists every file of the folder, also one whose name has no dot, and a file chosen
+  // under it comes back with that entry's index.
+  void allFilesListsNamesWithoutADot() {
+    auto f = Make();
+    QTemporaryDir folder;
+    for (const char* name : {"program", "a.ico"})
+      QVERIFY(QFile(folder.filePath(QString::fromLatin1(name))).open(QIODevice::WriteOnly));
+    f->Open1Click();  // the script cancels; the command has set the filter
+    TFileDialog d(TFileDialog::Kind::Open);
+    d.Filter = f->opendlg.Filter;
+    d.FilterIndex = 5;
+    d.InitialDir = folder.path();
+    QStringList listed;
+    QString shown;
+    QTimer::singleShot(0, [&] {
+      auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!dlg) return;
+      const auto* view = dlg->findChild<QListView*>(QStringLiteral("listView"));
+      const auto names = [view] {
+        QStringList out;
+        for (int r = 0; r < view->model()->rowCount(view->rootIndex()); ++r) {
+          const QModelIndex i = view->model()->index(r, 0, view->rootIndex());
+          if (i.flags() & Qt::ItemIsEnabled) out << i.data().toString();
+        }
+        return out;
+      };
+      (void)QTest::qWaitFor([&] { return names().size() >= 2; });  // the folder is read in a thread
+      listed = names();
+      listed.sort();
+      shown = dlg->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))->currentText();
+      dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("program"));
+      static_cast<QDialog*>(dlg)->accept();
+      if (dlg->isVisible()) dlg->reject();
+    });
+    QVERIFY(d.Execute(f.get()));
+    QCOMPARE(shown, QStringLiteral("All Files (*.*)"));
+    QCOMPARE(listed, QStringList({"a.ico", "program"}));
+    QCOMPARE(d.FileName, folder.filePath(QStringLiteral("program")));
+    QCOMPARE(d.FilterIndex, 5);
   }
 
   void firstSaveByType_data() {

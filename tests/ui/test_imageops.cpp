@@ -1,15 +1,19 @@
 // The image-operation dialogs and commands: layout, defaults and tab order, placement beside the main
-// window, Reset and Cancel with their undo states, independent dialogs, closing on a new image, and the
-// Image and Edit menu commands.
+// window, Reset and Cancel with their undo states, independent dialogs, closing on a new image, the Image
+// and Edit menu commands, and the keys in the dialogs and on every scroll bar.
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
 #include <memory>
 
 #include "editor/core/UndoRing.h"
+#include "editor/ui/fText.h"
 #include "editor/ui/ficon.h"
 #include "imageops/ui/ImageOpDialogs.h"
 #include "support/ScriptedMessageBoxes.h"
@@ -391,6 +395,71 @@ class ImageOpsTest : public QObject {
     QCOMPARE(s.iconimage, before);
     d->ButtonCancel->click();
     QCOMPARE(s.iconimage, before);
+  }
+
+  // Every scroll bar of the program, in the main window and the dialogs: the keys move the value the way
+  // the bar's arrows point, Right and Down up, Left and Up down; the page keys by a page, Home and End to
+  // the ends.
+  void scrollBarKeysFollowTheArrows() {
+    auto f = Window();
+    f->Constrast1Click();
+    f->Intensity1Click();
+    f->GradientFill1Click();
+    const QList<QScrollBar*> bars = f->findChildren<QScrollBar*>();
+    QCOMPARE(bars.size(), 3 + 1 + 1 + 6);
+    const std::pair<Qt::Key, std::function<int(QScrollBar*, int)>> keys[] = {
+        {Qt::Key_Right, [](auto* b, int v) { return v + b->singleStep(); }},
+        {Qt::Key_Down, [](auto* b, int v) { return v + b->singleStep(); }},
+        {Qt::Key_Left, [](auto* b, int v) { return v - b->singleStep(); }},
+        {Qt::Key_Up, [](auto* b, int v) { return v - b->singleStep(); }},
+        {Qt::Key_PageDown, [](auto* b, int v) { return v + b->pageStep(); }},
+        {Qt::Key_PageUp, [](auto* b, int v) { return v - b->pageStep(); }},
+        {Qt::Key_Home, [](auto* b, int) { return b->minimum(); }},
+        {Qt::Key_End, [](auto* b, int) { return b->maximum(); }}};
+    for (QScrollBar* bar : bars)
+      for (const auto& [key, expected] : keys) {
+        const int middle = (bar->minimum() + bar->maximum()) / 2;
+        bar->setValue(middle);
+        QTest::keyClick(bar, key);
+        QVERIFY2(bar->value() == expected(bar, middle),
+                 qPrintable(bar->objectName() + " " + QKeySequence(key).toString()));
+      }
+  }
+
+  // Return and Enter press the push button that has the focus, in each image-operation dialog and in Add
+  // Text; on another control of an image-operation dialog they do nothing.
+  void returnPressesTheFocusedButton() {
+    auto f = Window();
+    const std::function<void()> opens[] = {
+        [&] { f->Softening1Click(); }, [&] { f->Sharpen1Click(); },      [&] { f->Constrast1Click(); },
+        [&] { f->Intensity1Click(); }, [&] { f->GradientFill1Click(); }, [&] { f->Nudge1Click(); },
+        [&] {
+          auto* text = new TTextForm(f.get());
+          text->setAttribute(Qt::WA_DeleteOnClose);
+          text->FontDialog1.Runner = [](TFontDialog&) { return false; };
+          text->show();
+        }};
+    for (const auto& open : opens)
+      for (int i = 0;; ++i) {  // the i-th control that takes the focus, in a fresh dialog
+        open();
+        QPointer<QDialog> d = Last<QDialog>(*f);
+        QList<QWidget*> controls;
+        for (QWidget* w : d->findChildren<QWidget*>())
+          if ((w->focusPolicy() & Qt::TabFocus) && !qobject_cast<QLineEdit*>(w)) controls << w;  // not Add Text's box
+        if (i < controls.size()) {
+          auto* button = qobject_cast<QPushButton*>(controls[i]);
+          int clicks = 0;
+          if (button) connect(button, &QAbstractButton::clicked, button, [&clicks] { ++clicks; });
+          const int undo = f->state().UndoPos;
+          controls[i]->setFocus();
+          QTest::keyClick(controls[i], i % 2 ? Qt::Key_Enter : Qt::Key_Return);
+          QVERIFY2(button ? clicks == 1 : d->isVisible() && f->state().UndoPos == undo,
+                   qPrintable(d->windowTitle() + " " + controls[i]->objectName()));
+        }
+        if (d) d->close();
+        FreeClosed();
+        if (i >= controls.size()) break;
+      }
   }
 
   void menuCommandsAndTheDelete() {
