@@ -73,14 +73,18 @@ std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, std::stri
 // The same decode, row by row into `sink`; false with `error` set on failure (the sink may have had rows).
 bool DecodeJpegRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
 // GIF: the first frame drawn on a white logical screen; the transparent index gives white with alpha 0.
+// Frame rows below the screen are not decoded; a frame whose rows to decode hold more pixels than the
+// limit is refused.
 std::optional<Picture> DecodeGif(std::span<const std::uint8_t> bytes, std::string& error);
+// The same decode, row by row into `sink` (an interlaced frame's part on the screen is decoded first).
+bool DecodeGifRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
 // TIFF: the first page, any layout libtiff can turn into RGBA.
 std::optional<Picture> DecodeTiff(std::span<const std::uint8_t> bytes, std::string& error);
 // BMP: 1, 4, 8, 16, 24 and 32 bits, bottom-up and top-down, bit fields, RLE4 and RLE8, core to V5 headers.
 std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> bytes, std::string& error);
 // The decoder of the detected format.
 std::optional<Picture> DecodePicture(std::span<const std::uint8_t> bytes, std::string& error);
-// The same, row by row into `sink`: JPEG and PNG as they are decoded, the others once decoded whole.
+// The same, row by row into `sink`: JPEG, PNG, GIF and BMP as they are decoded, TIFF once decoded whole.
 bool DecodePictureRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
 
 // Encoders write the exact colours and leave alpha out; each returns false with `error` set on failure.
