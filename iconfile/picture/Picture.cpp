@@ -72,6 +72,7 @@ bool DecodePictureRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink
       case PictureFormat::Jpeg: return DecodeJpegRows(bytes, sink, error);
       case PictureFormat::Png: return DecodePngRows(bytes, sink, error);
       case PictureFormat::Gif: return DecodeGifRows(bytes, sink, error);
+      case PictureFormat::Bmp: return DecodeBmpRows(bytes, sink, error);
       default: break;
     }
     const auto picture = DecodePicture(bytes, error);
