@@ -60,9 +60,9 @@ void InstallErrors(ErrorManager& e) {
 
 std::uint8_t Times(int a, int b) { return static_cast<std::uint8_t>((a * b + 127) / 255); }
 
-// Encoders write a few scans, a few dozen at the most; each scan is a pass over the whole picture, so a file
-// that repeats a small one could keep the decoder busy for hours.
-constexpr int kMaxScans = 300;
+// Encoders write a few scans, a few dozen at the most; each scan is a pass over the whole picture (about
+// 10 ms at the size limit), so a file that repeats a small one could keep the decoder busy for hours.
+constexpr int kMaxScans = 100;
 
 // Notes the components of every scan the codec starts (it reports progress once a scan is under way), and
 // ends the decode at a scan beyond the limit.

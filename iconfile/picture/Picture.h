@@ -78,7 +78,8 @@ std::optional<Picture> DecodePng(std::span<const std::uint8_t> bytes, std::strin
 bool DecodePngRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
 // JPEG at full scale through the floating-point inverse DCT; greyscale gives exact greys, CMYK and YCCK are
 // converted to RGB. Damaged or truncated pixel data fails the decode; harmless stray bytes, and a missing
-// end marker after complete scans, do not.
+// end marker after complete scans, do not. A picture of more than 100 scans (each a pass over all of it) is
+// refused.
 std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, std::string& error);
 // The same decode, row by row into `sink`; false with `error` set on failure (the sink may have had rows).
 bool DecodeJpegRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);

@@ -10,9 +10,9 @@ using namespace gw::test;
 
 namespace {
 
-// A progressive JPEG may repeat a scan; beyond the few hundred scans no encoder writes it is refused.
+// A progressive JPEG may repeat a scan; beyond the 100 scans no encoder comes near it is refused.
 TEST(CraftedLimits, JpegWithMoreScansThanAnyEncoderWritesIsRefused) {
-  const std::pair<int, bool> cases[] = {{0, true}, {9, true}, {299, true}, {300, false}, {4000, false}};
+  const std::pair<int, bool> cases[] = {{0, true}, {9, true}, {99, true}, {100, false}, {4000, false}};
   for (const auto& [acScans, decodes] : cases) {
     std::string error;
     const auto p = DecodeJpeg(CraftedProgressiveJpeg(64, 48, acScans), error);
