@@ -117,6 +117,12 @@ std::vector<std::string> SplitLines(std::string_view text) {
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
+IniFile IniFile::FromText(std::string_view text, std::string path) {
+  IniFile ini(std::move(path));
+  ini.lines_ = SplitLines(text);
+  return ini;
+}
+
 const std::vector<std::string>& IniFile::lines() const {
   if (!lines_) {
     // A missing file reads as empty; so does one that cannot be read, which is then not written over.

@@ -10,6 +10,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace gw {
@@ -34,6 +35,8 @@ class IniFile {
  public:
   // Over the file at path.
   explicit IniFile(std::string path);
+  // Over the text given, as if the file held it (a file read already); flush() writes to path.
+  static IniFile FromText(std::string_view text, std::string path);
 
   const std::string& path() const { return path_; }
   // The file's text as flush() writes it: every line ends in LF.

@@ -1,5 +1,6 @@
 #include "iconfile/core/PictureImport.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -94,6 +95,9 @@ class Sampler : public PictureRowSink {
   }
   std::uint8_t* row(int) override { return scratch_.data(); }
   void rowDone(int y) override { take(y, scratch_.data()); }
+  bool uses(int y) const override {
+    return sample_.stretched ? std::find(rows_.begin(), rows_.end(), y) != rows_.end() : y < sample_.kept.height;
+  }
 
   void take(int y, const std::uint8_t* row) {
     Picture& k = sample_.kept;

@@ -29,9 +29,9 @@ struct Channel {
   }
 };
 
-std::optional<Picture> Refuse(std::string& error, const char* text) {
+bool Refuse(std::string& error, const char* text) {
   error = text;
-  return std::nullopt;
+  return false;
 }
 
 void SetColor(std::uint8_t* px, Color c) {
@@ -43,7 +43,7 @@ void SetColor(std::uint8_t* px, Color c) {
 
 }  // namespace
 
-std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> b, std::string& error) {
+bool DecodeBmpRows(std::span<const std::uint8_t> b, PictureRowSink& sink, std::string& error) {
   const ByteReader r(b);
   if (r.size() < 26 || r.u16(0) != 0x4D42u) return Refuse(error, "not a BMP picture");  // "BM"
   const std::uint32_t offBits = r.u32(10).value_or(0);
@@ -136,12 +136,27 @@ std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> b, std::string& e
     return Refuse(error, "BMP pixel data is truncated");
 
   if (runs) {
-    // Walks the runs, drawing them into `p` when there is one; false when the data ends before the picture.
-    const auto walk = [&](Picture* p) {
+    // Rows come bottom-up, as the runs reach them; pixels the runs skip stay transparent white.
+    int open = -1;  // the row (counted from the bottom) being drawn; those below it are done
+    std::uint8_t* cur = nullptr;
+    const auto advanceTo = [&](int y) {  // ends the rows below y and opens row y
+      for (y = std::min(y, h); open < y;) {
+        if (open >= 0) sink.rowDone(h - 1 - open);
+        if (++open < h) {
+          cur = sink.row(h - 1 - open);
+          for (int x = 0; x < w; ++x) cur[x * 4] = cur[x * 4 + 1] = cur[x * 4 + 2] = 255, cur[x * 4 + 3] = 0;
+        }
+      }
+    };
+    // Walks the runs, drawing them when asked; false when the data ends before the picture.
+    const auto walk = [&](bool draw) {
       std::uint64_t pos = 0;
       int x = 0, y = 0;  // y counts rows from the bottom
       auto put = [&](std::uint32_t index) {
-        if (p && x < w && y < h) SetColor(p->pixel(x, h - 1 - y), indexColor(index));
+        if (x < w && y < h) {
+          advanceTo(y);
+          SetColor(cur + x * 4, indexColor(index));
+        }
         ++x;
       };
       for (;;) {
@@ -150,7 +165,7 @@ std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> b, std::string& e
         const std::uint32_t n = (*pair)[0], v = (*pair)[1];
         pos += 2;
         if (n > 0) {
-          if (!p) {
+          if (!draw) {
             x += static_cast<int>(n);
           } else {
             for (std::uint32_t i = 0; i < n; ++i) put(compression == kRle8 ? v : (i % 2 == 0 ? v >> 4 : v & 15));
@@ -171,7 +186,7 @@ std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> b, std::string& e
           const auto literal = data.bytes(pos, bytes);
           if (!literal) return false;
           const auto s = *literal;
-          if (!p) {
+          if (!draw) {
             x += static_cast<int>(v);
           } else {
             for (std::uint32_t i = 0; i < v; ++i)
@@ -183,26 +198,35 @@ std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> b, std::string& e
         x = std::min(x, w);  // past the right edge nothing more is drawn on this row
       }
     };
-    // Walked once to see that the data is whole, and only then drawn: a file cut short is refused before a
-    // large picture is made. Pixels the runs skip stay transparent white.
-    if (!walk(nullptr)) return Refuse(error, "BMP run-length data is truncated");
-    Picture p = Picture::Filled(w, h, 255, 255, 255, 0);
-    walk(&p);
-    return p;
+    // Walked once to see that the data is whole, and only then drawn: a file cut short is refused before
+    // any row is given.
+    if (!walk(false)) return Refuse(error, "BMP run-length data is truncated");
+    if (!sink.start(w, h)) return Refuse(error, "picture refused");
+    walk(true);
+    advanceTo(h);
+    return true;
   }
 
-  Picture p;
-  p.width = w;
-  p.height = h;
-  p.rgba.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4, 255);
+  // An alpha channel that is 0 everywhere was never filled in: the picture is opaque.
+  const auto pixelValue = [&](const ByteReader& pixels, std::size_t x) {
+    return (bits == 16 ? pixels.u16(2 * x) : pixels.u32(4 * x)).value_or(0);
+  };
+  const bool alphaField = alpha.mask && (bits == 16 || (bits == 32 && fields));
   bool anyAlpha = false;
+  for (int row = 0; alphaField && !anyAlpha && row < h; ++row) {
+    const ByteReader pixels(data.bytes(stride * static_cast<std::size_t>(row), rowBytes).value());
+    for (int x = 0; x < w && !anyAlpha; ++x) anyAlpha = alpha.of(pixelValue(pixels, static_cast<std::size_t>(x))) != 0;
+  }
+  if (!sink.start(w, h)) return Refuse(error, "picture refused");
   for (int row = 0; row < h; ++row) {
     // Checked above for every row: the bytes of the row's pixels are there.
     const std::span<const std::uint8_t> s = data.bytes(stride * static_cast<std::size_t>(row), rowBytes).value();
     const ByteReader pixels(s);
-    std::uint8_t* d = p.pixel(0, topDown ? row : h - 1 - row);
+    const int y = topDown ? row : h - 1 - row;
+    std::uint8_t* d = sink.row(y);
     for (int x = 0; x < w; ++x, d += 4) {
       const auto at = static_cast<std::size_t>(x);
+      d[3] = 255;
       switch (bits) {
         case 1: SetColor(d, indexColor((s[at / 8] >> (7 - at % 8)) & 1)); break;
         case 4: SetColor(d, indexColor((s[at / 2] >> (at % 2 ? 0 : 4)) & 15)); break;
@@ -210,25 +234,27 @@ std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> b, std::string& e
         case 24: d[0] = s[at * 3 + 2], d[1] = s[at * 3 + 1], d[2] = s[at * 3]; break;
         case 16:
         case 32: {
-          const std::uint32_t v = (bits == 16 ? pixels.u16(2 * at) : pixels.u32(4 * at)).value_or(0);
+          const std::uint32_t v = pixelValue(pixels, at);
           if (bits == 32 && !fields) {
             d[0] = static_cast<std::uint8_t>(v >> 16), d[1] = static_cast<std::uint8_t>(v >> 8), d[2] = static_cast<std::uint8_t>(v);
           } else {
             d[0] = red.of(v), d[1] = green.of(v), d[2] = blue.of(v);
-            if (alpha.mask) {
-              d[3] = alpha.of(v);
-              anyAlpha = anyAlpha || d[3] != 0;
-            }
+            if (anyAlpha) d[3] = alpha.of(v);
           }
           break;
         }
       }
     }
+    sink.rowDone(y);
   }
-  // An alpha channel that is 0 everywhere was never filled in: the picture is opaque.
-  if (alpha.mask && !anyAlpha)
-    for (std::size_t i = 3; i < p.rgba.size(); i += 4) p.rgba[i] = 255;
-  return p;
+  return true;
+}
+
+std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> bytes, std::string& error) {
+  Picture picture;
+  WholePictureSink whole(picture);
+  if (!DecodeBmpRows(bytes, whole, error)) return std::nullopt;
+  return picture;
 }
 
 bool EncodeBmp(const Picture& picture, std::vector<std::uint8_t>& out, std::string& error) {

@@ -45,8 +45,10 @@ bool Fail(std::string& error, const char* text) {
   return false;
 }
 
-// Reads records up to the first image and draws it onto a white screen of the given size (0: the frame's).
-bool ReadFirstFrame(GifFileType* gif, int screenWidth, int screenHeight, Picture& p, std::string& error) {
+// Reads records up to the first image and hands the rows of the screen of the given size (0: the frame's)
+// to the sink: white, with the part of the frame that lies on the screen drawn on it. Frame rows below the
+// screen are never decoded (the rows of an interlaced frame up to its last pass are).
+bool ReadFirstFrame(GifFileType* gif, int screenWidth, int screenHeight, PictureRowSink& sink, std::string& error) {
   int transparent = -1;
   for (;;) {
     GifRecordType type;
@@ -75,78 +77,84 @@ bool ReadFirstFrame(GifFileType* gif, int screenWidth, int screenHeight, Picture
     const std::int64_t sw = screenWidth > 0 ? screenWidth : std::int64_t{d.Left} + d.Width;
     const std::int64_t sh = screenHeight > 0 ? screenHeight : std::int64_t{d.Top} + d.Height;
     if (!PictureSizeAllowed(sw, sh)) return Fail(error, "picture is too large");
-    // The part of the frame on the screen is decoded first and the screen made after it, so that data cut
-    // short is refused before a large screen is filled. What is kept is never larger than the screen.
-    const std::int64_t x0 = std::min<std::int64_t>(d.Left, sw), x1 = std::min<std::int64_t>(std::int64_t{d.Left} + d.Width, sw);
-    std::vector<GifPixelType> line(static_cast<std::size_t>(d.Width)), kept;
-    std::vector<int> keptRows;  // the screen row of each kept line
-    const auto readRow = [&](int row) {
-      if (DGifGetLine(gif, line.data(), d.Width) == GIF_ERROR) return false;
-      const std::int64_t y = std::int64_t{d.Top} + row;
-      if (y < sh && x0 < x1) {
-        keptRows.push_back(static_cast<int>(y));
-        kept.insert(kept.end(), line.begin() + (x0 - d.Left), line.begin() + (x1 - d.Left));
-      }
-      return true;
-    };
-    if (d.Interlace) {
-      static constexpr int kStart[] = {0, 4, 2, 1}, kStep[] = {8, 8, 4, 2};
-      for (int pass = 0; pass < 4; ++pass)
-        for (int row = kStart[pass]; row < d.Height; row += kStep[pass])
-          if (!readRow(row)) return Fail(error, "GIF data is truncated");
-    } else {
-      for (int row = 0; row < d.Height; ++row)
-        if (!readRow(row)) return Fail(error, "GIF data is truncated");
-    }
+    // The frame rows on the screen, and the rows decoded to reach them: an interlaced frame's first three
+    // passes (every even row) come before the odd rows of its last. Their pixels, whole frame rows, stay
+    // within a picture's limit, as decoding time does.
+    const std::int64_t onScreen = std::clamp<std::int64_t>(sh - d.Top, 0, d.Height);
+    const std::int64_t decoded = !d.Interlace || onScreen == 0 ? onScreen : (d.Height + 1) / 2 + onScreen / 2;
+    if (decoded * d.Width > kMaxPicturePixels) return Fail(error, "GIF frame is too large");
 
-    p = Picture::Filled(static_cast<int>(sw), static_cast<int>(sh), 255, 255, 255);
+    const std::int64_t x0 = std::min<std::int64_t>(d.Left, sw), x1 = std::min<std::int64_t>(std::int64_t{d.Left} + d.Width, sw);
     const auto keptWidth = static_cast<std::size_t>(x1 - x0);
-    for (std::size_t k = 0; k < keptRows.size(); ++k)
-      for (std::size_t i = 0; i < keptWidth; ++i) {
-        std::uint8_t* px = p.pixel(static_cast<int>(x0) + static_cast<int>(i), keptRows[k]);
-        const int index = kept[k * keptWidth + i];
+    std::vector<GifPixelType> line(static_cast<std::size_t>(d.Width));
+    // Draws frame row `indices` (the kept part of it, or nothing) on the white screen row y.
+    const auto handRow = [&](int y, const GifPixelType* indices) {
+      std::uint8_t* row = sink.row(y);
+      std::memset(row, 255, static_cast<std::size_t>(sw) * 4);
+      for (std::size_t i = 0; indices && i < keptWidth; ++i) {
+        std::uint8_t* px = row + (static_cast<std::size_t>(x0) + i) * 4;
+        const int index = indices[i];
         if (index == transparent) {
-          px[0] = px[1] = px[2] = 255;
           px[3] = 0;
         } else if (index < map->ColorCount) {
           px[0] = map->Colors[index].Red;
           px[1] = map->Colors[index].Green;
           px[2] = map->Colors[index].Blue;
-          px[3] = 255;
         } else {
           px[0] = px[1] = px[2] = 0;
-          px[3] = 255;
         }
       }
+      sink.rowDone(y);
+    };
+    const auto frameRow = [&](std::int64_t y) { return y >= d.Top && y - d.Top < onScreen; };
+    if (!sink.start(static_cast<int>(sw), static_cast<int>(sh))) return Fail(error, "picture refused");
+    if (!d.Interlace) {
+      for (int y = 0; y < sh; ++y) {
+        if (!frameRow(y)) {
+          handRow(y, nullptr);
+        } else {
+          if (DGifGetLine(gif, line.data(), d.Width) == GIF_ERROR) return Fail(error, "GIF data is truncated");
+          handRow(y, line.data() + (x0 - d.Left));
+        }
+      }
+      return true;
+    }
+    // Interlaced: the kept part of the frame's rows on the screen, decoded pass by pass, before any row.
+    std::vector<GifPixelType> kept(keptWidth * static_cast<std::size_t>(onScreen));
+    static constexpr int kStart[] = {0, 4, 2, 1}, kStep[] = {8, 8, 4, 2};
+    for (int pass = 0; pass < 4 && onScreen > 0; ++pass)
+      for (int row = kStart[pass]; row < (pass < 3 ? d.Height : onScreen); row += kStep[pass]) {
+        if (DGifGetLine(gif, line.data(), d.Width) == GIF_ERROR) return Fail(error, "GIF data is truncated");
+        if (row < onScreen)
+          std::copy_n(line.begin() + (x0 - d.Left), keptWidth, kept.begin() + static_cast<std::ptrdiff_t>(keptWidth) * row);
+      }
+    for (int y = 0; y < sh; ++y)
+      handRow(y, frameRow(y) ? kept.data() + keptWidth * static_cast<std::size_t>(y - d.Top) : nullptr);
     return true;
   }
 }
 
 }  // namespace
 
-std::optional<Picture> DecodeGif(std::span<const std::uint8_t> bytes, std::string& error) {
-  if (DetectPictureFormat(bytes) != PictureFormat::Gif) {
-    error = "not a GIF picture";
-    return std::nullopt;
-  }
+bool DecodeGifRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error) {
+  if (DetectPictureFormat(bytes) != PictureFormat::Gif) return Fail(error, "not a GIF picture");
   MemoryReader reader{bytes, 0};
   int err = 0;
   GifCloser closer{DGifOpen(&reader, ReadFromMemory, &err)};
-  if (!closer.gif) {
-    error = "bad GIF header";
-    return std::nullopt;
-  }
-  Picture picture;
+  if (!closer.gif) return Fail(error, "bad GIF header");
   int sw = closer.gif->SWidth, sh = closer.gif->SHeight;
   if (sw > 0 && sh > 0) {
-    if (!PictureSizeAllowed(sw, sh)) {
-      error = "picture is too large";
-      return std::nullopt;
-    }
+    if (!PictureSizeAllowed(sw, sh)) return Fail(error, "picture is too large");
   } else {
     sw = sh = 0;
   }
-  if (!ReadFirstFrame(closer.gif, sw, sh, picture, error)) return std::nullopt;
+  return ReadFirstFrame(closer.gif, sw, sh, sink, error);
+}
+
+std::optional<Picture> DecodeGif(std::span<const std::uint8_t> bytes, std::string& error) {
+  Picture picture;
+  WholePictureSink whole(picture);
+  if (!DecodeGifRows(bytes, whole, error)) return std::nullopt;
   return picture;
 }
 

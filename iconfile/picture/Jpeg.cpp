@@ -60,7 +60,12 @@ void InstallErrors(ErrorManager& e) {
 
 std::uint8_t Times(int a, int b) { return static_cast<std::uint8_t>((a * b + 127) / 255); }
 
-// Notes the components of every scan the codec starts (it reports progress once a scan is under way).
+// Encoders write a few scans, a few dozen at the most; each scan is a pass over the whole picture (about
+// 10 ms at the size limit), so a file that repeats a small one could keep the decoder busy for hours.
+constexpr int kMaxScans = 100;
+
+// Notes the components of every scan the codec starts (it reports progress once a scan is under way), and
+// ends the decode at a scan beyond the limit.
 struct ScanWatch {
   jpeg_progress_mgr pub{};
   unsigned components = 0;  // bit i: component i had a scan
@@ -69,6 +74,11 @@ struct ScanWatch {
 void OnProgress(j_common_ptr cinfo) {
   const auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
   auto* watch = reinterpret_cast<ScanWatch*>(cinfo->progress);
+  if (d->input_scan_number > kMaxScans) {
+    auto* e = reinterpret_cast<ErrorManager*>(cinfo->err);
+    std::strcpy(e->text, "JPEG has too many scans");
+    std::longjmp(e->jump, 1);
+  }
   for (int i = 0; i < d->comps_in_scan && i < MAX_COMPS_IN_SCAN; ++i)
     if (d->cur_comp_info[i]) watch->components |= 1u << (d->cur_comp_info[i]->component_index & 31);
 }

@@ -72,19 +72,11 @@ bool DecodePictureRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink
       case PictureFormat::Jpeg: return DecodeJpegRows(bytes, sink, error);
       case PictureFormat::Png: return DecodePngRows(bytes, sink, error);
       case PictureFormat::Tiff: return DecodeTiffRows(bytes, sink, error);
+      case PictureFormat::Gif: return DecodeGifRows(bytes, sink, error);
+      case PictureFormat::Bmp: return DecodeBmpRows(bytes, sink, error);
       default: break;
     }
-    const auto picture = DecodePicture(bytes, error);
-    if (!picture) return false;
-    if (!sink.start(picture->width, picture->height)) {
-      error = "picture refused";
-      return false;
-    }
-    for (int y = 0; y < picture->height; ++y) {
-      std::memcpy(sink.row(y), picture->pixel(0, y), static_cast<std::size_t>(picture->width) * 4);
-      sink.rowDone(y);
-    }
-    return true;
+    return DecodePicture(bytes, error).has_value();  // not a picture: says so
   } catch (const std::bad_alloc&) {
     error = "not enough memory for the picture";
     return false;

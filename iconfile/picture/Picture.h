@@ -46,6 +46,14 @@ class PictureRowSink {
   // Where row y (top-down) is to be decoded: width x 4 bytes, RGBA; handed back by rowDone(y).
   virtual std::uint8_t* row(int y) = 0;
   virtual void rowDone(int y) = 0;
+  // Whether row y is used at all. A decoder that must build a frame whole (an interlaced PNG) keeps only the
+  // rows used, and need not hand the others over.
+  virtual bool uses(int y) const {
+    (void)y;
+    return true;
+  }
+  // Whether every row's place stays the sink's own to the end, so that a decoder may build its frame there.
+  virtual bool keepsRows() const { return false; }
 };
 
 // A sink that keeps every row: the whole picture.
@@ -55,6 +63,7 @@ class WholePictureSink : public PictureRowSink {
   bool start(int width, int height) override;
   std::uint8_t* row(int y) override { return p_.pixel(0, y); }
   void rowDone(int) override {}
+  bool keepsRows() const override { return true; }
 
  private:
   Picture& p_;
@@ -64,16 +73,22 @@ class WholePictureSink : public PictureRowSink {
 // PNG of every colour type and depth (16-bit samples keep their high byte), first image only. A picture
 // is whole when all its rows are: what follows the image data (IEND) is not needed.
 std::optional<Picture> DecodePng(std::span<const std::uint8_t> bytes, std::string& error);
-// The same decode, row by row into `sink` (an interlaced picture is built whole first).
+// The same decode, row by row into `sink`. An interlaced picture is built whole first, of the rows the sink
+// uses; one whose rows the file's data cannot fill (deflate gives at most 1032 bytes a byte) is refused first.
 bool DecodePngRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
 // JPEG at full scale through the floating-point inverse DCT; greyscale gives exact greys, CMYK and YCCK are
 // converted to RGB. Damaged or truncated pixel data fails the decode; harmless stray bytes, and a missing
-// end marker after complete scans, do not.
+// end marker after complete scans, do not. A picture of more than 100 scans (each a pass over all of it) is
+// refused.
 std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, std::string& error);
 // The same decode, row by row into `sink`; false with `error` set on failure (the sink may have had rows).
 bool DecodeJpegRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
 // GIF: the first frame drawn on a white logical screen; the transparent index gives white with alpha 0.
+// Frame rows below the screen are not decoded; a frame whose rows to decode hold more pixels than the
+// limit is refused.
 std::optional<Picture> DecodeGif(std::span<const std::uint8_t> bytes, std::string& error);
+// The same decode, row by row into `sink` (an interlaced frame's part on the screen is decoded first).
+bool DecodeGifRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
 // TIFF: the first page, any layout libtiff can turn into RGBA. Strips or tiles that the file's data cannot
 // fill at the codec's largest ratio are refused before the picture is made.
 std::optional<Picture> DecodeTiff(std::span<const std::uint8_t> bytes, std::string& error);
@@ -82,9 +97,11 @@ std::optional<Picture> DecodeTiff(std::span<const std::uint8_t> bytes, std::stri
 bool DecodeTiffRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
 // BMP: 1, 4, 8, 16, 24 and 32 bits, bottom-up and top-down, bit fields, RLE4 and RLE8, core to V5 headers.
 std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> bytes, std::string& error);
+// The same decode, row by row into `sink` (run-length rows bottom-up as the runs reach them).
+bool DecodeBmpRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
 // The decoder of the detected format.
 std::optional<Picture> DecodePicture(std::span<const std::uint8_t> bytes, std::string& error);
-// The same, row by row into `sink`: JPEG, PNG and TIFF as they are decoded, the others once decoded whole.
+// The same, row by row into `sink`: every format as it is decoded.
 bool DecodePictureRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
 
 // Encoders write the exact colours and leave alpha out; each returns false with `error` set on failure.

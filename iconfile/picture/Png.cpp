@@ -42,17 +42,43 @@ struct DecodeJob {
   PictureRowSink* sink = nullptr;
   int width = 0, height = 0;
   bool interlaced = false;
-  Picture passes;   // an interlaced picture, built up pass by pass
+  // An interlaced picture, built up pass by pass in the sink's own rows or, of the rows the sink uses, here:
+  // row y in slot[y] (-1: not used, not kept).
+  std::vector<int> slot;
+  Picture passes;
   int rowsDone = 0;  // rows of a plain picture handed to the sink
 };
 
-// Hands the rows not yet handed over to the sink (of an interlaced picture, all of them).
+// Where row y of an interlaced picture is built (nowhere when it is not used).
+std::uint8_t* PassRow(DecodeJob& job, int y) {
+  if (job.sink->keepsRows()) return job.sink->row(y);
+  const int slot = job.slot[static_cast<std::size_t>(y)];
+  return slot >= 0 ? job.passes.pixel(0, slot) : nullptr;
+}
+
+// Hands the rows not yet handed over to the sink (of an interlaced picture, all it uses).
 void FinishRows(DecodeJob& job) {
   for (int y = job.rowsDone; y < job.height; ++y) {
-    if (job.interlaced) std::memcpy(job.sink->row(y), job.passes.pixel(0, y), static_cast<std::size_t>(job.width) * 4);
+    if (job.interlaced && !job.sink->keepsRows()) {
+      if (job.slot[static_cast<std::size_t>(y)] < 0) continue;
+      std::memcpy(job.sink->row(y), PassRow(job, y), static_cast<std::size_t>(job.width) * 4);
+    }
     job.sink->rowDone(y);
   }
   job.rowsDone = job.height;
+}
+
+// The bytes of a picture's filtered rows (a filter byte and the packed pixels each), all seven passes of
+// an interlaced one.
+std::uint64_t RawSize(std::uint64_t w, std::uint64_t h, std::uint64_t bitsPerPixel, bool interlaced) {
+  const auto rows = [&](std::uint64_t cols, std::uint64_t n) { return cols && n ? n * (1 + (cols * bitsPerPixel + 7) / 8) : 0; };
+  if (!interlaced) return rows(w, h);
+  static constexpr std::uint64_t kX0[] = {0, 4, 0, 2, 0, 1, 0}, kDx[] = {8, 8, 4, 4, 2, 2, 1};
+  static constexpr std::uint64_t kY0[] = {0, 0, 4, 0, 2, 0, 1}, kDy[] = {8, 8, 8, 4, 4, 2, 2};
+  std::uint64_t n = 0;
+  for (int p = 0; p < 7; ++p)
+    n += rows(w > kX0[p] ? (w - kX0[p] + kDx[p] - 1) / kDx[p] : 0, h > kY0[p] ? (h - kY0[p] + kDy[p] - 1) / kDy[p] : 0);
+  return n;
 }
 
 bool Run(DecodeJob& job) {
@@ -63,19 +89,23 @@ bool Run(DecodeJob& job) {
   png_set_crc_action(job.png, PNG_CRC_QUIET_USE, PNG_CRC_QUIET_USE);
 #endif
   png_set_user_limits(job.png, static_cast<png_uint_32>(kMaxPictureSide), static_cast<png_uint_32>(kMaxPictureSide));
-  // Text, colour profiles and the like are skipped unread: libpng would take a buffer of the length a chunk
-  // claims (gigabytes, from a file of a few bytes) before finding the file too short.
-  static constexpr png_byte kUnused[] = "iCCP\0iTXt\0sPLT\0tEXt\0zTXt\0eXIf";
+  // Every chunk the pixels do not need (all but the header, palette, transparency and image data) is
+  // skipped unread: libpng would take a buffer of the length a chunk claims (megabytes, from a file of a
+  // few bytes) before finding the file too short.
+  static constexpr png_byte kUnused[] =
+      "bKGD\0cHRM\0eXIf\0gAMA\0hIST\0iCCP\0iTXt\0oFFs\0pCAL\0pHYs\0sBIT\0sCAL\0sPLT\0sRGB\0tEXt\0tIME\0zTXt";
   png_set_keep_unknown_chunks(job.png, PNG_HANDLE_CHUNK_NEVER, kUnused, static_cast<int>(sizeof kUnused / 5));
   png_read_info(job.png, job.info);
   const png_uint_32 w = png_get_image_width(job.png, job.info);
   const png_uint_32 h = png_get_image_height(job.png, job.info);
   if (!PictureSizeAllowed(w, h)) png_error(job.png, "picture is too large");
-  // Deflate makes at most 1032 bytes of each byte it is given, and every pixel takes at least a bit: rows
-  // the file cannot hold are refused before they are made.
-  if ((std::uint64_t{w} * h + 7) / 8 > 1032 * std::uint64_t{job.reader.bytes.size()})
-    png_error(job.png, "PNG data is truncated");
+  // Deflate makes at most 1032 bytes of each byte it is given: rows the file cannot hold are refused before
+  // they are made.
   const int colorType = png_get_color_type(job.png, job.info);
+  const std::uint64_t bitsPerPixel = std::uint64_t{png_get_bit_depth(job.png, job.info)} * png_get_channels(job.png, job.info);
+  const bool interlaced = png_get_interlace_type(job.png, job.info) != PNG_INTERLACE_NONE;
+  if (RawSize(w, h, bitsPerPixel, interlaced) > 1032 * std::uint64_t{job.reader.bytes.size()})
+    png_error(job.png, "PNG data is truncated");
   png_set_expand(job.png);  // palette to RGB, grey below 8 bits to 8, tRNS to alpha
   png_set_strip_16(job.png);
   if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(job.png);
@@ -88,9 +118,15 @@ bool Run(DecodeJob& job) {
   job.interlaced = passes > 1;
   if (!job.sink->start(job.width, job.height)) png_error(job.png, "picture refused");
   if (job.interlaced) {
-    job.passes = Picture::Filled(job.width, job.height, 0, 0, 0, 0);
+    if (!job.sink->keepsRows()) {
+      job.slot.assign(static_cast<std::size_t>(job.height), -1);
+      int used = 0;
+      for (int y = 0; y < job.height; ++y)
+        if (job.sink->uses(y)) job.slot[static_cast<std::size_t>(y)] = used++;
+      if (used > 0) job.passes = Picture::Filled(job.width, used, 0, 0, 0, 0);
+    }
     for (int pass = 0; pass < passes; ++pass)
-      for (int y = 0; y < job.height; ++y) png_read_row(job.png, job.passes.pixel(0, y), nullptr);
+      for (int y = 0; y < job.height; ++y) png_read_row(job.png, PassRow(job, y), nullptr);
   } else {
     for (int y = 0; y < job.height; ++y) {
       png_read_row(job.png, job.sink->row(y), nullptr);

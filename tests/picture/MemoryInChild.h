@@ -1,0 +1,71 @@
+#pragma once
+// Runs a piece of work in a forked child process whose address space may grow only so far, and reports how
+// far it grew at its peak: a reader that takes hundreds of megabytes fails there, not in the test process.
+// The sanitizers reserve terabytes of address space, so tests that use this skip themselves in their builds.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define GW_SKIP_UNDER_SANITIZERS() GTEST_SKIP() << "address-space limits do not work under the sanitizers"
+#else
+#define GW_SKIP_UNDER_SANITIZERS() (void)0
+#endif
+
+namespace gw::test {
+
+struct ChildRun {
+  bool finished = false;  // the child ran the work to its end
+  std::string outcome;    // what the work returned
+  long peakGrowthKb = 0;  // how far the address space grew beyond its size when the work began
+};
+
+// A field of /proc/self/status, in kB.
+inline long StatusKb(const std::string& field) {
+  std::ifstream in("/proc/self/status");
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind(field + ":", 0) == 0) return std::stol(line.substr(field.size() + 1));
+  return -1;
+}
+
+// The child's peak starts at its size when forked; `limitBytes` (0: none) is how far it may grow.
+inline ChildRun RunInChild(long limitBytes, const std::function<std::string()>& work) {
+  int fds[2];
+  if (::pipe(fds) != 0) return {};
+  std::fflush(nullptr);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::close(fds[0]);
+    const long start = StatusKb("VmSize");
+    if (limitBytes > 0) {
+      const rlim_t cap = static_cast<rlim_t>(start) * 1024 + static_cast<rlim_t>(limitBytes);
+      const rlimit r{cap, cap};
+      ::setrlimit(RLIMIT_AS, &r);
+    }
+    const std::string outcome = work();
+    const std::string report = std::to_string(StatusKb("VmPeak") - start) + " " + outcome;
+    (void)!::write(fds[1], report.data(), report.size());
+    ::_exit(0);
+  }
+  ::close(fds[1]);
+  std::string report;
+  char buffer[256];
+  for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<std::size_t>(n));
+  ::close(fds[0]);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  ChildRun run;
+  const std::size_t space = report.find(' ');
+  if (!WIFEXITED(status) || space == std::string::npos) return run;
+  run.finished = true;
+  run.peakGrowthKb = std::stol(report.substr(0, space));
+  run.outcome = report.substr(space + 1);
+  return run;
+}
+
+}  // namespace gw::test
