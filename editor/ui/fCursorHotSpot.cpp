@@ -2,6 +2,7 @@
 
 #include "editor/core/HotSpot.h"
 #include "editor/ui/FormFit.h"
+#include "editor/ui/PlatformKeys.h"
 #include "editor/ui/ficon.h"
 #include "platform/TextToInt.h"
 
@@ -52,6 +53,10 @@ void TCursorHotSpot::ButtonOkClick() {
   QLineEdit* edit = bad == HotSpotField::X ? Edit_X : Edit_Y;
   edit->setFocus();
   edit->selectAll();
+}
+
+void TCursorHotSpot::keyPressEvent(QKeyEvent* event) {
+  if (!PressFocusedButton(*this, *event)) QDialog::keyPressEvent(event);
 }
 
 }  // namespace gw

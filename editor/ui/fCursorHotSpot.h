@@ -24,6 +24,9 @@ class TCursorHotSpot : public QDialog, public Ui::CursorHotSpot {
   // the dialog stays open with nothing stored.
   void ButtonOkClick();
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;  // Return presses the focused button
+
  private:
   TForm1* owner_;
 };

@@ -2,6 +2,7 @@
 
 #include "editor/core/SnapShot.h"
 #include "editor/ui/FormFit.h"
+#include "editor/ui/PlatformKeys.h"
 #include "editor/ui/ficon.h"
 
 namespace gw {
@@ -29,6 +30,10 @@ void TSnapShotSetup::FormCreate() {
 void TSnapShotSetup::ButtonOkClick() {
   owner_->state().SnapShotAreaText = ComboBoxSnapShotArea->currentText().toStdString();
   accept();
+}
+
+void TSnapShotSetup::keyPressEvent(QKeyEvent* event) {
+  if (!PressFocusedButton(*this, *event)) QDialog::keyPressEvent(event);
 }
 
 }  // namespace gw

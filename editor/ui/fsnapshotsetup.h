@@ -16,6 +16,9 @@ class TSnapShotSetup : public QDialog, public Ui::SnapShotSetup {
   void FormCreate();
   void ButtonOkClick();  // SnapShotAreaText := the chosen size; ends with OK
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;  // Return presses the focused button
+
  private:
   TForm1* owner_;
 };

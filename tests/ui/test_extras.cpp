@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -411,6 +412,22 @@ class ExtrasTest : public QObject {
     again.Edit_X->setText(QStringLiteral("3"));
     again.ButtonCancel->click();
     QCOMPARE(f->state().CursorHotSpotX, 15);
+  }
+
+  // Return presses the focused button, not the default OK, in the modal dialogs too.
+  void returnOnAFocusedCancelCancels() {
+    auto f = Form();
+    f->N32x32_CursorClick();
+    const std::function<QDialog*()> dialogs[] = {[&] { return new TCursorHotSpot(f.get()); },
+                                                 [&] { return new TSnapShotSetup(f.get()); }};
+    for (const auto& make : dialogs) {
+      std::unique_ptr<QDialog> d(make());
+      d->show();
+      auto* cancel = d->findChild<QPushButton*>(QStringLiteral("ButtonCancel"));
+      cancel->setFocus();
+      QTest::keyClick(cancel, Qt::Key_Return);
+      QVERIFY2(!d->isVisible() && d->result() == QDialog::Rejected, qPrintable(d->objectName()));
+    }
   }
 
   void hotSpotSetInTheDialogIsSavedInTheCursorFile() {
