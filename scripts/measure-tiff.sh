@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # scripts/measure-tiff.sh [BUILD_DIR]
-# Time and peak memory of the import (build/bench/measure_import) for TIFF files that claim far more than
+# Time and peak memory of the import (measure_readers import, as scripts/measure-readers.sh) for TIFF files that claim far more than
 # their data holds, beside large real ones: a 12000 x 12000 16-bit deflate file of a few hundred bytes in
 # one huge strip, a 12000 x 12000 uncompressed strip with no data, and 8000 x 6000 pictures by ImageMagick
 # in many strips, in one, in one a plane and in tiles. Each import runs in a process of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-tool=$build/bench/measure_import
-[ -x "$tool" ] || { echo "no $tool: build with GLYPHWERK_BUILD_BENCH=ON" >&2; exit 1; }
+[ -f "$build/build.ninja" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+cmake --build "$build" --target measure_readers > /dev/null
+tool=$build/bench/measure_readers
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 
@@ -38,9 +39,9 @@ convert -size 8000x6000 gradient:red-blue -compress Zip -define tiff:rows-per-st
 convert -size 8000x6000 gradient:red-blue -compress Zip -interlace plane -define tiff:rows-per-strip=6000 "$dir/real-8000x6000-zip-planes.tif"
 convert -size 8000x6000 gradient:red-blue -compress LZW -define tiff:tile-geometry=256x256 "$dir/real-8000x6000-lzw-tiles.tif"
 
-printf '%-34s %9s %10s %9s  %s\n' file bytes time peak+ result
+printf '%-34s %9s %9s  %7s  %7s  %s\n' file bytes time peak-RSS peak-VM outcome
 for f in deflate16-huge-strip.tif none-strip-without-data.tif real-8000x6000-lzw-strips.tif \
   real-8000x6000-zip-one-strip.tif real-8000x6000-zip-planes.tif real-8000x6000-lzw-tiles.tif; do
   printf '%-34s %9s ' "$f" "$(stat -c %s "$dir/$f")"
-  "$tool" "$dir/$f"
+  "$tool" import "$dir/$f"
 done
