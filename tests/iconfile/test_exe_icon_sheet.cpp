@@ -2,14 +2,13 @@
 // held once (a child process under an address-space limit lists it).
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
 #include "PeBuilder.h"
+#include "tests/common/MemoryInChild.h"
 #include "iconfile/core/ExeIconDraw.h"
 #include "iconfile/core/ExeIconSheet.h"
 
@@ -17,18 +16,6 @@ using namespace gw;
 using namespace gw::test;
 
 namespace {
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
 
 // Groups 1 ... `shared` all name icon 1; two more groups name icons 2 and 3.
 Bytes SharedPayload(int shared) {
@@ -76,34 +63,19 @@ TEST(ExeIconSheet, ALargeFileIsHeldOnce) {
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(pe.data()), static_cast<std::streamsize>(pe.size()));
     std::filesystem::resize_file(path, kSize);
   }
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    if (!kSanitized) {  // the sanitizers reserve far more address space than any limit would leave
-      std::ifstream statm("/proc/self/statm");
-      std::uint64_t pages = 0;
-      statm >> pages;
-      const rlim_t cap = pages * static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE)) + kSize + (kSize / 4);
-      const struct rlimit limit {cap, cap};
-      if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(2);
+  // The sanitizers reserve far more address space than any limit would leave.
+  const ChildRun run = RunInChild(kSanitized ? 0 : static_cast<long>(kSize + kSize / 4), [&] {
+    std::string error;
+    const auto sheet = ExeIconSheet::Read(path.string(), error);
+    if (!sheet || sheet->Count() != 3) return "not read: " + error;
+    sheet->Begin(13 * kExeIconCell);
+    while (sheet->ListNext()) {
     }
-    try {
-      std::string error;
-      const auto sheet = ExeIconSheet::Read(path.string(), error);
-      if (!sheet || sheet->Count() != 3) ::_exit(3);
-      sheet->Begin(13 * kExeIconCell);
-      while (sheet->ListNext()) {
-      }
-      ::_exit(sheet->SheetImage.pixel(kExeIconCell + 20, 5) == MakeColor(0x60, 0x40, 0x20) ? 0 : 4);
-    } catch (...) {
-      ::_exit(5);  // out of memory
-    }
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
+    return std::string(sheet->SheetImage.pixel(kExeIconCell + 20, 5) == MakeColor(0x60, 0x40, 0x20) ? "listed" : "wrong cell");
+  });
   std::filesystem::remove(path);
-  ASSERT_TRUE(WIFEXITED(status)) << "the child ended by signal " << WTERMSIG(status);
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_TRUE(run.finished) << "the child ran out of memory";
+  EXPECT_EQ(run.outcome, "listed");
 }
 
 }  // namespace

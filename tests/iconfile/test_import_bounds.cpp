@@ -9,7 +9,7 @@
 
 #include "iconfile/core/PictureImport.h"
 #include "../picture/CraftedPictures.h"
-#include "../picture/MemoryInChild.h"
+#include "tests/common/MemoryInChild.h"
 
 using namespace gw;
 using namespace gw::test;

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "CraftedPictures.h"
-#include "MemoryInChild.h"
+#include "tests/common/MemoryInChild.h"
 #include "iconfile/picture/Picture.h"
 
 using namespace gw;

@@ -2,8 +2,6 @@
 // and large pictures are decoded without being held whole: each case runs in a child process whose address
 // space may grow by 200 MB at most.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <tiffio.h>
 #include <unistd.h>
 
@@ -12,19 +10,12 @@
 #include <functional>
 
 #include "PictureFiles.h"
+#include "tests/common/MemoryInChild.h"
 
 using namespace gw;
 namespace fs = std::filesystem;
 
 namespace {
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-constexpr bool kSanitized = __has_feature(address_sanitizer);
-#else
-constexpr bool kSanitized = false;
-#endif
 
 // `block` is the rows per strip, or the side of a square tile when `tiled`.
 struct Layout {
@@ -70,23 +61,6 @@ std::vector<std::uint8_t> MakeTiff(const Layout& l, std::size_t stored, const Ro
   return bytes;
 }
 
-// Runs `work` in a child process that may take 200 MB more address space than it starts with (no cap under
-// AddressSanitizer, whose shadow memory a cap would refuse); its exit status, or 128 + the signal.
-int RunCapped(const std::function<int()>& work) {
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    std::uint64_t pages = 0;
-    std::ifstream("/proc/self/statm") >> pages;
-    const rlim_t cap = pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (rlim_t{200} << 20);
-    const rlimit limit{cap, cap};
-    if (!kSanitized) ::setrlimit(RLIMIT_AS, &limit);
-    ::_exit(work());
-  }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
 // Counts the rows a decoder hands over, keeping none.
 struct RowCounter : PictureRowSink {
   bool start(int width, int) override { return row_.resize(static_cast<std::size_t>(width) * 4), true; }
@@ -120,13 +94,14 @@ TEST(TiffBounds, WhatTheDataCannotFillIsRefusedAndWhatItFillsIsReadByRows) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const std::vector<std::uint8_t> bytes = MakeTiff(c.layout, c.stored);
-    EXPECT_EQ(RunCapped([&] {
-                RowCounter sink;
-                std::string error;
-                const bool read = DecodePictureRows(bytes, sink, error);
-                return (c.error ? !read && error == c.error : read && sink.rows == static_cast<int>(c.layout.height)) ? 0 : 1;
-              }),
-              0);
+    const test::ChildRun run = test::RunInChild(test::kSanitized ? 0 : 200L << 20, [&] {
+      RowCounter sink;
+      std::string error;
+      const bool read = DecodePictureRows(bytes, sink, error);
+      return std::string(!read ? error : sink.rows == static_cast<int>(c.layout.height) ? "read" : "rows missing");
+    });
+    EXPECT_TRUE(run.finished);
+    EXPECT_EQ(run.outcome, c.error ? c.error : "read");
   }
 }
 

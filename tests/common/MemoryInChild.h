@@ -11,13 +11,19 @@
 #include <functional>
 #include <string>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define GW_SKIP_UNDER_SANITIZERS() GTEST_SKIP() << "address-space limits do not work under the sanitizers"
-#else
-#define GW_SKIP_UNDER_SANITIZERS() (void)0
-#endif
-
 namespace gw::test {
+
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool kSanitized = true;
+#else
+inline constexpr bool kSanitized = false;
+#endif
+#else
+inline constexpr bool kSanitized = false;
+#endif
 
 struct ChildRun {
   bool finished = false;  // the child ran the work to its end
@@ -33,7 +39,8 @@ inline long StatusKb(const std::string& field) {
   return -1;
 }
 
-// The child's peak starts at its size when forked; `limitBytes` (0: none) is how far it may grow.
+// The child's peak starts at its size when forked; `limitBytes` (0: none) is how far it may grow. A child that
+// ends another way (a signal, an exception out of memory) has not finished.
 inline ChildRun RunInChild(long limitBytes, const std::function<std::string()>& work) {
   int fds[2];
   if (::pipe(fds) != 0) return {};
@@ -69,3 +76,6 @@ inline ChildRun RunInChild(long limitBytes, const std::function<std::string()>& 
 }
 
 }  // namespace gw::test
+
+#define GW_SKIP_UNDER_SANITIZERS() \
+  if (gw::test::kSanitized) GTEST_SKIP() << "address-space limits do not work under the sanitizers"
