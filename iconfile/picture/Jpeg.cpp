@@ -2,6 +2,7 @@
 // longjmp to the caller: nothing is printed and no process exit can happen.
 #include <csetjmp>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -98,6 +99,21 @@ bool ScansComplete(const jpeg_decompress_struct& c, const ScanWatch& watch) {
   return true;
 }
 
+// Whether the data after the headers can fill the picture the headers claim. A file of several scans
+// (progressive, or a scan a component) is held whole as coefficients, 128 bytes a block, before its first
+// row is made. Every block of every component has a DC value, and Huffman coding gives each at least one
+// bit, so a file with fewer bits left than blocks is cut short whatever it holds: refused before that
+// memory is taken. Arithmetic coding can spend less than a bit on a block; it is held to the same rate once
+// the coefficients pass 64 MB.
+bool DataCanFillCoefficients(const jpeg_decompress_struct& c) {
+  if (!c.progressive_mode && c.comps_in_scan >= c.num_components) return true;  // decoded as it is read
+  std::uint64_t blocks = 0;
+  for (int ci = 0; ci < c.num_components; ++ci)
+    blocks += std::uint64_t{c.comp_info[ci].width_in_blocks} * c.comp_info[ci].height_in_blocks;
+  if (c.arith_code && blocks * sizeof(JBLOCK) <= (std::uint64_t{64} << 20)) return true;
+  return blocks <= std::uint64_t{c.src->bytes_in_buffer} * 8;
+}
+
 // Everything the decoder touches across the longjmp lives outside the function that calls setjmp.
 struct DecodeJob {
   jpeg_decompress_struct cinfo{};
@@ -117,6 +133,10 @@ bool RunDecode(DecodeJob& job) {
   jpeg_read_header(&c, TRUE);
   if (!PictureSizeAllowed(c.image_width, c.image_height)) {
     std::strcpy(job.err.text, "picture is too large");
+    return false;
+  }
+  if (!DataCanFillCoefficients(c)) {
+    std::strcpy(job.err.text, "JPEG data is too short for its picture");
     return false;
   }
   c.dct_method = JDCT_FLOAT;

@@ -26,6 +26,31 @@ TEST(CraftedLimits, JpegWithMoreScansThanAnyEncoderWritesIsRefused) {
   }
 }
 
+// A file of several scans is held whole as coefficients before its first row: a progressive JPEG whose
+// data cannot give each block its one bit of DC is refused before that memory is taken.
+TEST(CraftedLimits, JpegDataTooShortForItsCoefficientsIsRefusedFirst) {
+  GW_SKIP_UNDER_SANITIZERS();
+  const char* const tooShort = "JPEG data is too short for its picture";
+  const struct Case {
+    int side;
+    std::size_t kept;  // bytes of the file kept, 0: all
+    const char* outcome;
+  } cases[] = {{12000, 4096, tooShort}, {2000, 4096, tooShort}, {2000, 0, "decoded"}};
+  for (const Case& c : cases) {
+    Bytes b = CraftedProgressiveJpeg(c.side, c.side, 0);  // one bit of DC a block, then the end marker
+    if (c.kept) b.resize(c.kept);
+    const ChildRun run = RunInChild(0, [&] {
+      std::string error;
+      return DecodeJpeg(b, error) ? std::string("decoded") : error;
+    });
+    ASSERT_TRUE(run.finished) << c.side;
+    EXPECT_EQ(run.outcome, c.outcome) << c.side;
+    if (c.outcome == tooShort) {
+      EXPECT_LT(run.peakGrowthKb, 20'000) << c.side;
+    }
+  }
+}
+
 // Rows of a GIF frame below its screen are never decoded: data cut short there does not matter, and a
 // frame of 65535 x 65535 on a 1 x 1 screen costs one of its rows.
 TEST(CraftedLimits, GifFrameRowsBelowTheScreenAreNotDecoded) {
