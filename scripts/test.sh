@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Glyphwerk twice (plain, and with AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs every test of both builds. Tests that need an X server start an Xvfb
-# server of their own. GLYPHWERK_JOBS sets how many compile jobs and tests run at once (every core unless set).
+# server of their own. GLYPHWERK_JOBS sets how many compile jobs, tests and fuzz targets run at once (every
+# core unless set).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,4 +24,4 @@ ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
   run_suite build-asan -DGLYPHWERK_SANITIZE=ON -DGLYPHWERK_BUILD_BENCH=OFF
 
 echo "== fuzz targets (clang, libFuzzer) =="
-bash scripts/fuzz.sh "${GLYPHWERK_FUZZ_SECONDS:-20}"
+GLYPHWERK_FUZZ_JOBS=${GLYPHWERK_FUZZ_JOBS:-$jobs} bash scripts/fuzz.sh "${GLYPHWERK_FUZZ_SECONDS:-20}"
