@@ -55,6 +55,7 @@ report() {
 finish() {
   local status=$?
   trap - EXIT
+  trap '' PIPE  # a reader that went away must not stop the ending of the processes
   set +e
   [ "$status" -ne 0 ] && report
   [ -n "$pid" ] && end_process "$pid"
@@ -67,6 +68,7 @@ trap finish EXIT
 trap 'exit 129' HUP
 trap 'exit 130' INT
 trap 'exit 143' TERM
+trap 'exit 141' PIPE
 
 fail() { echo "$name: $*"; exit 1; }
 
