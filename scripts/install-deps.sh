@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libxcb1-dev
   libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils xdotool xclip
+  xvfb xauth x11-utils xdotool xclip procps
   clang libclang-rt-14-dev
   icoutils imagemagick python3-pil libjpeg-turbo-progs
   fonts-dejavu-core fonts-liberation

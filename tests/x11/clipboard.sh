@@ -3,19 +3,33 @@
 # Paste." and leaves the image unchanged (leaving asks nothing); a PNG put on the clipboard by xclip is
 # pasted with Ctrl+V at the top-left corner, and after Ctrl+C the clipboard gives back the image's pixels;
 # so is the corner of an 8000 x 6000 PNG.
-# Usage: clipboard.sh <path to glyphwerk>. Without a display it runs itself under xvfb-run.
+# Usage: clipboard.sh <path to glyphwerk>. It starts an X server of its own.
 set -euo pipefail
 
 exe=$(readlink -f "$1")
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$exe"
-fi
 name=clipboard
+tools=xclip
 source "$(dirname "$0")/editor.bash"
+
+# clip_in FILE [TYPE]: xclip holds the file on the clipboard (in the foreground, so the trap ends it) until
+# another program takes the clipboard; returns once the clipboard offers the type.
+clip_in() {
+  spawn xclip -quiet -selection clipboard -t "${2:-UTF8_STRING}" -i "$1"
+  for _ in $(seq 1 100); do
+    timeout 5 xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -qx "${2:-UTF8_STRING}" && return 0
+    sleep 0.1
+  done
+  fail "xclip did not take the clipboard"
+}
+# The clipboard's PNG in $work/out.png.
+clip_out() {
+  timeout 10 xclip -selection clipboard -t image/png -o >"$work/out.png" || fail "the clipboard gives no PNG after Copy"
+}
 
 # Text only.
 start_editor
-printf 'only text' | xclip -selection clipboard
+printf 'only text' >"$work/text.txt"
+clip_in "$work/text.txt"
 xdotool key --clearmodifiers ctrl+v
 box=$(wait_window "Information Dialog") || fail "no Information Dialog for a text-only clipboard"
 focus "$box"
@@ -36,14 +50,13 @@ im.putpixel((19, 19), (0, 0, 0, 0))
 im.save(sys.argv[1])
 PY
 start_editor
-xclip -selection clipboard -t image/png -i "$work/in.png"
-sleep 0.2
+clip_in "$work/in.png" image/png
 xdotool key --clearmodifiers ctrl+v
 sleep 0.5
 [ -z "$(window_titled "Information Dialog")" ] || fail "the PNG on the clipboard was not taken"
 xdotool key --clearmodifiers ctrl+c
 sleep 0.5
-xclip -selection clipboard -t image/png -o >"$work/out.png" || fail "the clipboard gives no PNG after Copy"
+clip_out
 /usr/bin/python3 - "$work/out.png" <<'PY' || fail "the copied image is not the pasted picture"
 import sys
 from PIL import Image
@@ -71,14 +84,13 @@ for y in range(32):
 im.save(sys.argv[1])
 PY
 start_editor
-xclip -selection clipboard -t image/png -i "$work/big.png"
-sleep 0.2
+clip_in "$work/big.png" image/png
 xdotool key --clearmodifiers ctrl+v
 sleep 2
 [ -z "$(window_titled "Information Dialog")" ] || fail "the 8000 x 6000 PNG on the clipboard was not taken"
 xdotool key --clearmodifiers ctrl+c
 sleep 0.5
-xclip -selection clipboard -t image/png -o >"$work/out.png" || fail "the clipboard gives no PNG after Copy"
+clip_out
 /usr/bin/python3 - "$work/out.png" <<'PY' || fail "the copied image is not the large picture's corner"
 import sys
 from PIL import Image

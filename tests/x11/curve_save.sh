@@ -4,16 +4,13 @@
 # once more through the close question's Save. The saved files must hold the picture alone (no inverted
 # pixels, no transparent holes where the figure crossed), the figure must stay on screen, and the curve must
 # still be finished afterwards, landing in the file in the pen colour.
-# Usage: curve_save.sh <path to glyphwerk>. Without a display it runs itself under xvfb-run.
+# Usage: curve_save.sh <path to glyphwerk>. It starts an X server of its own.
 set -euo pipefail
 
 exe=$(readlink -f "$1")
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$exe"
-fi
 name=curve_save
-command -v import >/dev/null || { echo "$name: import is missing (scripts/install-deps.sh installs it)"; exit 1; }
 source "$(dirname "$0")/editor.bash"
+source "$(dirname "$0")/cells.bash"
 
 # A 32 x 32 true-colour icon, all opaque red, as another program would write it.
 /usr/bin/python3 - "$work/red.ico" <<'EOF'
@@ -25,44 +22,11 @@ entry = struct.pack("<BBBBHHII", 32, 32, 0, 0, 1, 24, 40 + len(xor) + len(mask),
 open(sys.argv[1], "wb").write(struct.pack("<HHH", 0, 1, 1) + entry + header + xor + mask)
 EOF
 
-"$work/glyphwerk" "$work/red.ico" >>"$work/log" 2>&1 &
-pid=$!
-win=$(wait_window "Glyphwerk: red.ico") || fail "no window titled 'Glyphwerk: red.ico'"
-sleep 0.8
-focus "$win"
-wx=$(xwininfo -id "$win" | awk '/Absolute upper-left X/ {print $4}')
-wy=$(xwininfo -id "$win" | awk '/Absolute upper-left Y/ {print $4}')
-xdotool mousemove 5 5
+start_editor "$work/red.ico"
 sleep 0.3
+edit_area 255,0,0  # the opened icon's red
+tool 60 29  # Curves: the third of the tool bar's second row
 
-# The edit area: the red 320 x 320 square of the opened icon (10 screen pixels a cell).
-shot() { import -window root "$work/shot.png"; }
-shot
-read -r ex ey < <(/usr/bin/python3 - "$work/shot.png" <<'PY'
-import sys
-from PIL import Image
-im = Image.open(sys.argv[1]).convert("RGB")
-w, h = im.size
-px = im.load()
-red = (255, 0, 0)
-for y in range(h - 320):
-    for x in range(w - 320):
-        if px[x, y] == red and (x == 0 or px[x - 1, y] != red) and (y == 0 or px[x, y - 1] != red):
-            if all(px[x + k, y] == red and px[x, y + k] == red and px[x + 319, y + k] == red
-                   and px[x + k, y + 319] == red for k in range(320)):
-                print(x, y)
-                sys.exit(0)
-sys.exit("no red 320 x 320 edit area on the screen")
-PY
-) || fail "edit area not found"
-
-# The Curves button: the third of the tool bar's second row (tool bar at (8, 8) of the client area, edit area
-# at (33, 132), buttons 30 x 29).
-xdotool mousemove $((ex - 25 + 60 + 15)) $((ey - 124 + 29 + 14)) click 1
-sleep 0.3
-
-source "$(dirname "$0")/cells.bash"
-icon_menu() { focus "$win"; xdotool mousemove $((wx + 15)) $((wy + 8)) click 1; sleep 0.6; xdotool key "$1"; }
 # Icon > Save, waiting until red.ico has been written again.
 save() {
   touch -d 2000-01-01 "$work/red.ico"
@@ -129,9 +93,7 @@ icon_menu x
 question=$(wait_window "Save Icon Dialog") || fail "no save question on leaving a changed image"
 focus "$question"
 xdotool key Return
-for _ in $(seq 1 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "the editor did not end after the close question's Save"
-pid=""
+wait_editor_end
 [ "$(stat -c %Y "$work/red.ico")" -gt 946771200 ] || fail "the close question's Save did not write red.ico"
 check_file curve "by the close question"
 cmp -s "$work/red.ico" "$work/finished.ico" || fail "the close question's Save wrote more than the finished curve"

@@ -2,19 +2,15 @@
 # As a user would: Icon > Open of a program file shows the icon picker with its icons; a double-click on the
 # first icon puts it into the image, which Icon > Save then writes through the dialog: its opaque pixels are
 # the icon as the platform draws it at 32 x 32, its pure white transparent. Icon > Exit ends at once.
-# Usage: exe_icons.sh <path to glyphwerk>. Without a display it runs itself under xvfb-run.
+# Usage: exe_icons.sh <path to glyphwerk>. It starts an X server of its own.
 set -euo pipefail
 
 exe=$(readlink -f "$1")
 data=$(cd "$(dirname "$0")/../data/pe-reference" && pwd)
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$exe"
-fi
 name=exe_icons
 source "$(dirname "$0")/editor.bash"
 cp "$data/pubcases.dll" "$work/pubcases.dll"
 
-icon_menu() { focus "$win"; xdotool mousemove $((wx + 15)) $((wy + 8)) click 1; sleep 0.6; xdotool key "$1"; }
 # Types a path into the file dialog titled $1 and accepts it.
 choose() {
   local dlg

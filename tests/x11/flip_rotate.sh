@@ -3,20 +3,12 @@
 # Image > Flip > "Flip Entire Image Horizontally" from the keyboard and save with Icon > Save, then
 # Image > Rotate > "Rotate Image 90 Degrees Left" and save again, and check the file each time: the flip
 # carries the pixel at (x, y), with its transparency, to (31 - x, y), and the turn after it to (y, x).
-# Usage: flip_rotate.sh <path to glyphwerk>. Without a display it runs itself under xvfb-run.
+# Usage: flip_rotate.sh <path to glyphwerk>. It starts an X server of its own.
 set -euo pipefail
 
 exe=$(readlink -f "$1")
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$exe"
-fi
-
-work=$(mktemp -d)
-pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-cp "$exe" "$work/glyphwerk"
-
-fail() { echo "flip_rotate: $*"; cat "$work/log" 2>/dev/null; exit 1; }
+name=flip_rotate
+source "$(dirname "$0")/editor.bash"
 
 # A 32 x 32 true-colour icon: red 8x, green 8y, blue 100 at (x, y); the pixel at (5, 0) is transparent.
 /usr/bin/python3 - "$work/cells.ico" <<'PY'
@@ -30,24 +22,7 @@ entry = struct.pack("<BBBBHHII", 32, 32, 0, 0, 1, 24, 40 + len(rows) + len(mask)
 open(sys.argv[1], "wb").write(struct.pack("<HHH", 0, 1, 1) + entry + header + rows + mask)
 PY
 
-window() {
-  local id=""
-  for _ in $(seq 1 100); do
-    id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$1\": (" | awk '{print $1; exit}')
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.3; }
-
-"$work/glyphwerk" "$work/cells.ico" >"$work/log" 2>&1 &
-pid=$!
-win=$(window "Glyphwerk: cells.ico") || fail "no window titled 'Glyphwerk: cells.ico'"
-sleep 0.5
-focus "$win"
-wx=$(xwininfo -id "$win" | awk '/Absolute upper-left X/ {print $4}')
-wy=$(xwininfo -id "$win" | awk '/Absolute upper-left Y/ {print $4}')
+start_editor "$work/cells.ico"
 
 # "&Icon" and "&Image" share their access key: the Image menu is reached from Edit, one to the right. Its
 # ninth item is Flip, the tenth Rotate; each sub-menu opens on its first item.
@@ -68,10 +43,7 @@ image_submenu() {
 # should now be.
 save_and_check() {
   rm -f "$work/cells.ico"
-  focus "$win"
-  xdotool mousemove $((wx + 15)) $((wy + 8)) click 1
-  sleep 0.6
-  xdotool key s
+  icon_menu s
   whole() { [ "$(stat -c %s "$work/cells.ico" 2>/dev/null || echo 0)" -eq 3262 ]; }
   for _ in $(seq 1 200); do whole && break; sleep 0.1; done
   whole || fail "Save did not write cells.ico whole"
@@ -105,18 +77,5 @@ image_submenu 9  # Rotate > Rotate Image 90 Degrees Left
 save_and_check "flip and left turn"
 
 # Nothing is modified after the save: Icon > Exit ends at once.
-focus "$win"
-xdotool mousemove $((wx + 15)) $((wy + 8)) click 1
-sleep 0.6
-xdotool key x
-for _ in $(seq 1 200); do
-  if ! kill -0 "$pid" 2>/dev/null; then
-    set +e; wait "$pid"; status=$?; set -e
-    pid=""
-    [ "$status" -eq 0 ] || fail "the editor ended with status $status"
-    echo "flip_rotate: flipped, turned and saved the opened icon"
-    exit 0
-  fi
-  sleep 0.1
-done
-fail "the editor did not end after Exit"
+exit_editor
+echo "flip_rotate: flipped, turned and saved the opened icon"

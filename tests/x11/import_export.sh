@@ -2,20 +2,12 @@
 # As a user would: Icon > Import of a 16 x 16 PNG through the open dialog (its name typed), then Icon > Export
 # with the PNG entry chosen in the save dialog's type list; the exported picture holds the imported
 # picture's pixels.
-# Usage: import_export.sh <path to glyphwerk>. Without a display it runs itself under xvfb-run.
+# Usage: import_export.sh <path to glyphwerk>. It starts an X server of its own.
 set -euo pipefail
 
 exe=$(readlink -f "$1")
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$exe"
-fi
-
-work=$(mktemp -d)
-pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-cp "$exe" "$work/glyphwerk"
-
-fail() { echo "import_export: $*"; cat "$work/log" 2>/dev/null; exit 1; }
+name=import_export
+source "$(dirname "$0")/editor.bash"
 
 # The picture: 16 x 16, every pixel its own colour.
 /usr/bin/python3 - "$work/in.png" <<'PY'
@@ -28,23 +20,11 @@ for y in range(16):
 im.save(sys.argv[1])
 PY
 
-"$work/glyphwerk" >>"$work/log" 2>&1 &
-pid=$!
-win=""
-for _ in $(seq 1 100); do
-  win=$(xwininfo -root -tree 2>/dev/null | awk '/"Glyphwerk": \(/ {print $1; exit}')
-  [ -n "$win" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "the editor ended before showing its window"
-  sleep 0.1
-done
-[ -n "$win" ] || fail "no window titled Glyphwerk"
-sleep 0.5
-xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
-wx=$(xwininfo -id "$win" | awk '/Absolute upper-left X/ {print $4}')
-wy=$(xwininfo -id "$win" | awk '/Absolute upper-left Y/ {print $4}')
+start_editor
 
 # Icon menu items: New image, New, Open, Save, Save As, Import, Export, Exit.
 icon_menu_item() {
+  focus "$win"
   xdotool mousemove $((wx + 15)) $((wy + 8)) click 1
   sleep 0.6
   for _ in $(seq 1 "$1"); do xdotool key Down; done

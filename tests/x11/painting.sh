@@ -3,77 +3,21 @@
 # cell, release, all at cell centres): pencil clicks and a drag, a straight line, a filled and a hollow
 # rectangle, a flood fill inside the hollow one, Ctrl+Z and Ctrl+Y, and the eraser. After each step the
 # magnified edit area is read off a screenshot and must show exactly the expected cells in the pen colour.
-# Usage: painting.sh <path to glyphwerk>. Without a display it runs itself under xvfb-run.
+# Usage: painting.sh <path to glyphwerk>. It starts an X server of its own.
 set -euo pipefail
 
 exe=$(readlink -f "$1")
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$exe"
-fi
-for tool in xwininfo xdotool import; do
-  command -v "$tool" >/dev/null || { echo "painting: $tool is missing (scripts/install-deps.sh installs it)"; exit 1; }
-done
-
-work=$(mktemp -d)
-pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-cp "$exe" "$work/glyphwerk"
+name=painting
+source "$(dirname "$0")/editor.bash"
+source "$(dirname "$0")/cells.bash"
 # A fresh true-colour 32 x 32 image whatever an earlier run chose.
 printf '[Others]\nIcon Type=True Color Icon\nIcon Size=32\n' >"$work/glyphwerk.ini"
 
-fail() { echo "painting: $*"; cat "$work/log" 2>/dev/null; exit 1; }
-
-"$work/glyphwerk" >"$work/log" 2>&1 &
-pid=$!
-win=""
-for _ in $(seq 1 100); do
-  win=$(xwininfo -root -tree 2>/dev/null | awk '/"Glyphwerk": \(/ {print $1; exit}')
-  [ -n "$win" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "the editor ended before showing its window"
-  sleep 0.1
-done
-[ -n "$win" ] || fail "no window titled Glyphwerk"
-sleep 0.8
-xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
-xdotool mousemove 5 5  # off the window: no hover look on the edit area
+start_editor
 sleep 0.3
-
-# The edit area: the white 320 x 320 square of the blank image (10 screen pixels a cell).
-shot() { import -window root "$work/shot.png"; }
-shot
-read -r ex ey < <(/usr/bin/python3 - "$work/shot.png" <<'PY'
-import sys
-from PIL import Image
-im = Image.open(sys.argv[1]).convert("RGB")
-w, h = im.size
-px = im.load()
-white = (255, 255, 255)
-for y in range(h - 320):
-    x = 0
-    while x < w - 320:
-        if px[x, y] == white and (x == 0 or px[x - 1, y] != white):
-            run = 0
-            while x + run < w and px[x + run, y] == white:
-                run += 1
-            if run == 320 and all(px[x, y + k] == white and px[x + 319, y + k] == white for k in range(320)) \
-                    and (y == 0 or px[x + 5, y - 1] != white) and px[x + 5, y + 320] != white:
-                print(x, y)
-                sys.exit(0)
-            x += max(run, 1)
-        else:
-            x += 1
-sys.exit("no blank 320 x 320 edit area on the screen")
-PY
-) || fail "edit area not found"
+edit_area 255,255,255
 echo "painting: edit area at ($ex, $ey)"
 
-# Tool buttons, by their place on the tool bar relative to the edit area (the tool bar sits at (8, 8) of
-# the window's client area, the edit area at (33, 132); buttons are 30 x 29).
-tool() {
-  local bx=$1 by=$2
-  xdotool mousemove $((ex - 25 + bx + 15)) $((ey - 124 + by + 14)) click 1
-  sleep 0.3
-}
 pencil() { tool 0 0; }
 line() { tool 30 0; }
 hollow_rect() { tool 90 0; }
@@ -81,7 +25,6 @@ filled_rect() { tool 180 0; }
 flood_fill() { tool 240 0; }
 eraser() { tool 30 29; }
 
-source "$(dirname "$0")/cells.bash"
 # A drag along a row or column, one move per cell.
 straight() {
   local x0=$1 y0=$2 x1=$3 y1=$4 pts=() x y
@@ -183,7 +126,6 @@ for c in "${expected[@]}"; do
 done
 check "eraser" "${erased[@]}"
 
-kill "$pid" 2>/dev/null || true
-wait "$pid" 2>/dev/null || true
+end_process "$pid"
 pid=""
 echo "painting: every step shows the expected cells"

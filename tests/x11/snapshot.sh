@@ -4,18 +4,13 @@
 # pointer at column and row 15 of a 32 x 32 square). Then the same at the screen's bottom-right corner,
 # ended by a mouse click, where the part of the square off the screen must come in black. First of all, a
 # snapshot while another program holds the pointer must be refused with a message, changing nothing.
-# Usage: snapshot.sh <path to glyphwerk>. Without a display it runs itself under xvfb-run.
+# Usage: snapshot.sh <path to glyphwerk>. It starts an X server of its own.
 set -euo pipefail
 
 exe=$(readlink -f "$1")
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$exe"
-fi
 name=snapshot
+tools="xclip /usr/bin/display /usr/bin/import"
 source "$(dirname "$0")/editor.bash"
-for tool in /usr/bin/display /usr/bin/import; do
-  [ -x "$tool" ] || fail "ImageMagick's $tool is missing (scripts/install-deps.sh installs it)"
-done
 
 # A 200 x 200 pattern with a colour of its own in every pixel, in the screen's bottom-right corner, clear of
 # the editor's window.
@@ -28,10 +23,7 @@ for y in range(200):
         im.putpixel((x, y), (x, y, (3 * x + 7 * y) % 256))
 im.save(sys.argv[1])
 PY
-/usr/bin/display -geometry +1080+824 -title pattern "$work/pattern.png" &
-viewer=$!
-holder=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; kill "$viewer" $holder 2>/dev/null; rm -rf "$work"' EXIT
+spawn /usr/bin/display -geometry +1080+824 -title pattern "$work/pattern.png"
 wait_window pattern 60 >/dev/null || fail "the pattern window did not appear"
 sleep 0.5
 
@@ -55,7 +47,7 @@ snapshot_at() {
   focus "$win"
   xdotool key --clearmodifiers ctrl+c
   sleep 0.3
-  xclip -selection clipboard -t image/png -o >"$work/out.png" || fail "no image on the clipboard"
+  timeout 10 xclip -selection clipboard -t image/png -o >"$work/out.png" || fail "no image on the clipboard"
   /usr/bin/import -window root "$work/screen.png"
   /usr/bin/python3 - "$work/out.png" "$work/screen.png" "$1" "$2" <<'PY' ||
 import sys
@@ -81,7 +73,7 @@ PY
 focus "$win"
 xdotool mousemove --window "$win" $((8 + 90 + 15)) 74 click 1
 setup=$(wait_window "SnapShot Setup") || fail "no set-up dialog"
-/usr/bin/python3 - "$work/held" <<'PY' &
+spawn /usr/bin/python3 -c "$(cat <<'PY'
 import ctypes, os, sys, time
 x = ctypes.CDLL("libX11.so.6")
 x.XOpenDisplay.restype = ctypes.c_void_p
@@ -97,16 +89,17 @@ x.XSync(d, 0)
 open(sys.argv[1], "w").close()
 time.sleep(30)
 PY
-holder=$!
+)" "$work/held"
+holder=${children[-1]}
 for _ in $(seq 1 200); do [ -f "$work/held" ] && break; sleep 0.1; done
 [ -f "$work/held" ] || fail "the helper could not take the pointer"
 focus "$setup"
 xdotool key Return
-box=$(wait_window "Desktop SnapShot") || { xwininfo -root -tree | grep "\"" | head -20; fail "no message when the pointer is held by another program"; }
+box=$(wait_window "Desktop SnapShot") || fail "no message when the pointer is held by another program"
 [ -n "$(window_titled "Glyphwerk")" ] || fail "the caption changed although the snapshot did not start"
 focus "$box"
 xdotool key Return
-kill "$holder"; wait "$holder" 2>/dev/null || true
+end_process "$holder"
 sleep 0.3
 exit_editor
 
@@ -134,7 +127,7 @@ copied_image_is() {
   focus "$win"
   xdotool key --clearmodifiers ctrl+c
   sleep 0.3
-  xclip -selection clipboard -t image/png -o >"$work/out.png" || fail "no image on the clipboard"
+  timeout 10 xclip -selection clipboard -t image/png -o >"$work/out.png" || fail "no image on the clipboard"
   /usr/bin/python3 - "$work/out.png" "$1" <<'PY'
 import sys
 from PIL import Image
