@@ -251,10 +251,7 @@ bool DecodeBmpRows(std::span<const std::uint8_t> b, PictureRowSink& sink, std::s
 }
 
 std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> bytes, std::string& error) {
-  Picture picture;
-  WholePictureSink whole(picture);
-  if (!DecodeBmpRows(bytes, whole, error)) return std::nullopt;
-  return picture;
+  return DecodeWhole(DecodeBmpRows, bytes, error);
 }
 
 bool EncodeBmp(const Picture& picture, std::vector<std::uint8_t>& out, std::string& error) {

@@ -152,10 +152,7 @@ bool DecodeGifRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, st
 }
 
 std::optional<Picture> DecodeGif(std::span<const std::uint8_t> bytes, std::string& error) {
-  Picture picture;
-  WholePictureSink whole(picture);
-  if (!DecodeGifRows(bytes, whole, error)) return std::nullopt;
-  return picture;
+  return DecodeWhole(DecodeGifRows, bytes, error);
 }
 
 bool EncodeGif(const Picture& picture, std::span<const Color> fallbackPalette, std::vector<std::uint8_t>& out,

@@ -244,10 +244,7 @@ bool DecodeJpegRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, s
 }
 
 std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, std::string& error) {
-  Picture picture;
-  WholePictureSink whole(picture);
-  if (!DecodeJpegRows(bytes, whole, error)) return std::nullopt;
-  return picture;
+  return DecodeWhole(DecodeJpegRows, bytes, error);
 }
 
 bool EncodeJpeg(const Picture& picture, bool greyscale, std::vector<std::uint8_t>& out, std::string& error) {

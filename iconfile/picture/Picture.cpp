@@ -66,6 +66,14 @@ std::optional<Picture> DecodePicture(std::span<const std::uint8_t> bytes, std::s
   return std::nullopt;
 }
 
+std::optional<Picture> DecodeWhole(bool (*decodeRows)(std::span<const std::uint8_t>, PictureRowSink&, std::string&),
+                                   std::span<const std::uint8_t> bytes, std::string& error) {
+  Picture picture;
+  WholePictureSink whole(picture);
+  if (!decodeRows(bytes, whole, error)) return std::nullopt;
+  return picture;
+}
+
 bool DecodePictureRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error) {
   try {
     switch (DetectPictureFormat(bytes)) {

@@ -69,6 +69,10 @@ class WholePictureSink : public PictureRowSink {
   Picture& p_;
 };
 
+// A row decoder's picture kept whole (each DecodeX below is this over its DecodeXRows).
+std::optional<Picture> DecodeWhole(bool (*decodeRows)(std::span<const std::uint8_t>, PictureRowSink&, std::string&),
+                                   std::span<const std::uint8_t> bytes, std::string& error);
+
 // Each decoder returns nothing on failure and sets `error` to a short reason.
 // PNG of every colour type and depth (16-bit samples keep their high byte), first image only. A picture
 // is whole when all its rows are: what follows the image data (IEND) is not needed.
@@ -76,6 +80,9 @@ std::optional<Picture> DecodePng(std::span<const std::uint8_t> bytes, std::strin
 // The same decode, row by row into `sink`. An interlaced picture is built whole first, of the rows the sink
 // uses; one whose rows the file's data cannot fill (deflate gives at most 1032 bytes a byte) is refused first.
 bool DecodePngRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
+// The bytes of a w x h PNG's filtered rows (a filter byte and the packed pixels each), all seven passes when
+// interlaced: what its image data must inflate to.
+std::uint64_t PngRawSize(std::uint64_t w, std::uint64_t h, std::uint64_t bitsPerPixel, bool interlaced);
 // JPEG at full scale through the floating-point inverse DCT; greyscale gives exact greys, CMYK and YCCK are
 // converted to RGB. Damaged or truncated pixel data fails the decode; harmless stray bytes, and a missing
 // end marker after complete scans, do not. A picture of more than 100 scans (each a pass over all of it) is

@@ -68,18 +68,6 @@ void FinishRows(DecodeJob& job) {
   job.rowsDone = job.height;
 }
 
-// The bytes of a picture's filtered rows (a filter byte and the packed pixels each), all seven passes of
-// an interlaced one.
-std::uint64_t RawSize(std::uint64_t w, std::uint64_t h, std::uint64_t bitsPerPixel, bool interlaced) {
-  const auto rows = [&](std::uint64_t cols, std::uint64_t n) { return cols && n ? n * (1 + (cols * bitsPerPixel + 7) / 8) : 0; };
-  if (!interlaced) return rows(w, h);
-  static constexpr std::uint64_t kX0[] = {0, 4, 0, 2, 0, 1, 0}, kDx[] = {8, 8, 4, 4, 2, 2, 1};
-  static constexpr std::uint64_t kY0[] = {0, 0, 4, 0, 2, 0, 1}, kDy[] = {8, 8, 8, 4, 4, 2, 2};
-  std::uint64_t n = 0;
-  for (int p = 0; p < 7; ++p)
-    n += rows(w > kX0[p] ? (w - kX0[p] + kDx[p] - 1) / kDx[p] : 0, h > kY0[p] ? (h - kY0[p] + kDy[p] - 1) / kDy[p] : 0);
-  return n;
-}
 
 bool Run(DecodeJob& job) {
   if (setjmp(png_jmpbuf(job.png))) return false;
@@ -104,7 +92,7 @@ bool Run(DecodeJob& job) {
   const int colorType = png_get_color_type(job.png, job.info);
   const std::uint64_t bitsPerPixel = std::uint64_t{png_get_bit_depth(job.png, job.info)} * png_get_channels(job.png, job.info);
   const bool interlaced = png_get_interlace_type(job.png, job.info) != PNG_INTERLACE_NONE;
-  if (RawSize(w, h, bitsPerPixel, interlaced) > 1032 * std::uint64_t{job.reader.bytes.size()})
+  if (PngRawSize(w, h, bitsPerPixel, interlaced) > 1032 * std::uint64_t{job.reader.bytes.size()})
     png_error(job.png, "PNG data is truncated");
   png_set_expand(job.png);  // palette to RGB, grey below 8 bits to 8, tRNS to alpha
   png_set_strip_16(job.png);
@@ -179,11 +167,19 @@ bool DecodePngRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, st
   return ok;
 }
 
+std::uint64_t PngRawSize(std::uint64_t w, std::uint64_t h, std::uint64_t bitsPerPixel, bool interlaced) {
+  const auto rows = [&](std::uint64_t cols, std::uint64_t n) { return cols && n ? n * (1 + (cols * bitsPerPixel + 7) / 8) : 0; };
+  if (!interlaced) return rows(w, h);
+  static constexpr std::uint64_t kX0[] = {0, 4, 0, 2, 0, 1, 0}, kDx[] = {8, 8, 4, 4, 2, 2, 1};
+  static constexpr std::uint64_t kY0[] = {0, 0, 4, 0, 2, 0, 1}, kDy[] = {8, 8, 8, 4, 4, 2, 2};
+  std::uint64_t n = 0;
+  for (int p = 0; p < 7; ++p)
+    n += rows(w > kX0[p] ? (w - kX0[p] + kDx[p] - 1) / kDx[p] : 0, h > kY0[p] ? (h - kY0[p] + kDy[p] - 1) / kDy[p] : 0);
+  return n;
+}
+
 std::optional<Picture> DecodePng(std::span<const std::uint8_t> bytes, std::string& error) {
-  Picture picture;
-  WholePictureSink whole(picture);
-  if (!DecodePngRows(bytes, whole, error)) return std::nullopt;
-  return picture;
+  return DecodeWhole(DecodePngRows, bytes, error);
 }
 
 namespace {

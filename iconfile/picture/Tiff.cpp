@@ -329,10 +329,7 @@ bool DecodeTiffRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, s
 }
 
 std::optional<Picture> DecodeTiff(std::span<const std::uint8_t> bytes, std::string& error) {
-  Picture p;
-  WholePictureSink sink(p);
-  if (!DecodeTiffRows(bytes, sink, error)) return std::nullopt;
-  return p;
+  return DecodeWhole(DecodeTiffRows, bytes, error);
 }
 
 bool EncodeTiff(const Picture& picture, std::vector<std::uint8_t>& out, std::string& error) {

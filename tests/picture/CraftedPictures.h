@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "iconfile/picture/Picture.h"
+
 namespace gw::test {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -145,18 +147,6 @@ inline Bytes PngHeader(std::uint32_t w, std::uint32_t h, int depth, int colorTyp
                            static_cast<std::uint8_t>(interlaced ? 1 : 0)});
   PutPngChunk(b, "IHDR", ihdr);
   return b;
-}
-
-// The bytes of the filtered rows of a w x h PNG of `bits` bits a pixel, all passes when interlaced.
-inline std::uint64_t PngRawSize(std::uint64_t w, std::uint64_t h, int bits, bool interlaced) {
-  const auto rows = [&](std::uint64_t cols, std::uint64_t n) { return cols && n ? n * (1 + (cols * bits + 7) / 8) : 0; };
-  if (!interlaced) return rows(w, h);
-  static constexpr std::uint64_t kX0[] = {0, 4, 0, 2, 0, 1, 0}, kDx[] = {8, 8, 4, 4, 2, 2, 1};
-  static constexpr std::uint64_t kY0[] = {0, 0, 4, 0, 2, 0, 1}, kDy[] = {8, 8, 8, 4, 4, 2, 2};
-  std::uint64_t n = 0;
-  for (int p = 0; p < 7; ++p)
-    n += rows(w > kX0[p] ? (w - kX0[p] + kDx[p] - 1) / kDx[p] : 0, h > kY0[p] ? (h - kY0[p] + kDy[p] - 1) / kDy[p] : 0);
-  return n;
 }
 
 // A black 1-bit greyscale PNG of w x h, every row there, deflated as tightly as deflate goes.

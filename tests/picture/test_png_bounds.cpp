@@ -39,7 +39,7 @@ TEST(PngBounds, RowsTheFileCannotHoldAreRefusedFirst) {
   const std::uint64_t most = ReadBytes(PicturePath("png_rgb8.png")).size() * 1032;
   for (const bool interlaced : {false, true}) {
     std::uint32_t widest = static_cast<std::uint32_t>(most / 1000 / 3) + 10;  // of 1000 rows
-    while (test::PngRawSize(widest, 1000, 24, interlaced) > most) --widest;
+    while (PngRawSize(widest, 1000, 24, interlaced) > most) --widest;
     struct Case {
       std::uint32_t width, height;
       const char* error;  // nullptr: refused for another reason (the data does not fill the rows)
