@@ -12,15 +12,7 @@ name=curve_save
 source "$(dirname "$0")/editor.bash"
 source "$(dirname "$0")/cells.bash"
 
-# A 32 x 32 true-colour icon, all opaque red, as another program would write it.
-/usr/bin/python3 - "$work/red.ico" <<'EOF'
-import struct, sys
-xor = b"\x00\x00\xff" * 32 * 32
-mask = b"\x00" * 4 * 32
-header = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 24, 0, 0, 0, 0, 0, 0)
-entry = struct.pack("<BBBBHHII", 32, 32, 0, 0, 1, 24, 40 + len(xor) + len(mask), 22)
-open(sys.argv[1], "wb").write(struct.pack("<HHH", 0, 1, 1) + entry + header + xor + mask)
-EOF
+red_icon "$work/red.ico"  # all opaque red, as another program would write it
 
 start_editor "$work/red.ico"
 sleep 0.3

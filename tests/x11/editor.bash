@@ -177,3 +177,15 @@ exit_editor() {
   fi
   wait_editor_end unasked
 }
+
+# Writes a 32 x 32 true-colour icon, all opaque red, as another program would write it, to $1.
+red_icon() {
+  /usr/bin/python3 - "$1" <<'PY'
+import struct, sys
+xor = b"\x00\x00\xff" * 32 * 32
+mask = b"\x00" * 4 * 32
+header = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 24, 0, 0, 0, 0, 0, 0)
+entry = struct.pack("<BBBBHHII", 32, 32, 0, 0, 1, 24, 40 + len(xor) + len(mask), 22)
+open(sys.argv[1], "wb").write(struct.pack("<HHH", 0, 1, 1) + entry + header + xor + mask)
+PY
+}
