@@ -9,6 +9,9 @@
 
 namespace gw {
 
+// The unweighted squared RGB distance the nearest-entry rule measures.
+long SquaredDistance(Color a, Color b);
+
 class Palette {
  public:
   Palette() = default;
