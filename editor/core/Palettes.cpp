@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <utility>
 
 #include "editor/core/EditArea.h"
@@ -311,27 +312,54 @@ void ShowTrueColorGrid(EditorState& s, int imageType) {
 
 int GiveTableABlackEntry(std::vector<Color>& table, Bitmap& image, const Bitmap& mask, Color transparentColor) {
   if (table.empty() || std::find(table.begin(), table.end(), kBlack) != table.end()) return -1;
-  const auto shown = [&](int x, int y) { return mask.pixel(x, y) != kWhite || image.pixel(x, y) != transparentColor; };
+  // Under a white mask a pixel inverts the screen through its colour, unless it holds transparentColor.
+  const auto inverting = [&](int x, int y) { return mask.pixel(x, y) == kWhite; };
+  const auto shown = [&](int x, int y) { return !inverting(x, y) || image.pixel(x, y) != transparentColor; };
   // The pixels of each colour count for the first entry that holds it: Save writes them with that one.
-  std::vector<long> uses(table.size(), 0);
+  struct Shown { long opaque = 0, inverting = 0; };
+  std::vector<Shown> uses(table.size());
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x)
       if (shown(x, y))
-        if (const auto at = std::find(table.begin(), table.end(), image.pixel(x, y)); at != table.end())
-          ++uses[static_cast<std::size_t>(at - table.begin())];
-  const auto fromBlack = [](Color c) { return RedOf(c) * RedOf(c) + GreenOf(c) * GreenOf(c) + BlueOf(c) * BlueOf(c); };
-  std::size_t black = 0;  // the least shown entry, the nearest to black of those, the first of those
+        if (const auto at = std::find(table.begin(), table.end(), image.pixel(x, y)); at != table.end()) {
+          Shown& u = uses[static_cast<std::size_t>(at - table.begin())];
+          ++(inverting(x, y) ? u.inverting : u.opaque);
+        }
+  // What the pixels of entry i become when it turns black: an opaque one the nearest colour left, the new
+  // black included; an inverting one the nearest left that still inverts, neither black (Save writes black
+  // under a set mask bit as transparent) nor transparentColor (shown as transparent), and transparentColor
+  // only when the table has no other colour.
+  const auto successors = [&](std::size_t i) {
+    std::vector<Color> left = table;
+    left[i] = kBlack;
+    const auto nearest = [&] { return left[static_cast<std::size_t>(Palette(left).nearestIndex(table[i]))]; };
+    const Color opaque = nearest();
+    std::erase_if(left, [&](Color c) { return c == kBlack || c == transparentColor; });
+    return std::pair(opaque, left.empty() ? transparentColor : nearest());
+  };
+  // How far the picture moves: the RGB distance of each pixel to what it becomes, summed.
+  const auto change = [&](std::size_t i) {
+    if (uses[i].opaque + uses[i].inverting == 0) return 0.0;
+    const auto [opaque, inverts] = successors(i);
+    const auto distance = [&](Color c) { return std::sqrt(static_cast<double>(SquaredDistance(table[i], c))); };
+    return static_cast<double>(uses[i].opaque) * distance(opaque) +
+           static_cast<double>(uses[i].inverting) * distance(inverts);
+  };
+  // The least change; of equal ones the entry nearest black, and of those the last (a later copy of a colour
+  // is not the one Save writes with).
+  std::size_t black = 0;
+  auto least = std::pair(change(0), SquaredDistance(table[0], kBlack));
   for (std::size_t i = 1; i < table.size(); ++i)
-    if (std::pair(uses[i], fromBlack(table[i])) < std::pair(uses[black], fromBlack(table[black]))) black = i;
+    if (const auto here = std::pair(change(i), SquaredDistance(table[i], kBlack)); here <= least) {
+      black = i;
+      least = here;
+    }
   const Color replaced = table[black];
+  const auto [opaque, inverts] = successors(black);
   table[black] = kBlack;
-  if (uses[black] > 0) {
-    const Palette remaining(table);
-    const Color nearest = table[static_cast<std::size_t>(remaining.nearestIndex(replaced))];
-    for (int y = 0; y < image.height(); ++y)
-      for (int x = 0; x < image.width(); ++x)
-        if (shown(x, y) && image.pixel(x, y) == replaced) image.setPixel(x, y, nearest);
-  }
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (shown(x, y) && image.pixel(x, y) == replaced) image.setPixel(x, y, inverting(x, y) ? inverts : opaque);
   return static_cast<int>(black);
 }
 

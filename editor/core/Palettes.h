@@ -68,10 +68,13 @@ void ShowTrueColorGrid(EditorState& s, int imageType);
 // it. Other types (and an empty table) keep their palette; returns whether the table was taken.
 bool UseFileColorTable(EditorState& s, std::span<const Color> table);
 // A transparent pixel is saved with colour bits that name an entry of exact black (any other colour under a
-// set mask bit inverts the screen). A table without one gets one: the entry the fewest pixels of the image
-// show (pixels of the first entry of each colour; transparent pixels holding transparentColor do not count),
-// the darkest of those, becomes black, and the pixels it showed take the nearest colour of the new table, so
-// the image shows what Save writes. Returns that entry, or -1 when the table already had black.
+// set mask bit inverts the screen). A table without one gets one: the entry whose change moves the picture
+// least becomes black. The pixels it showed (those of the first entry of each colour; transparent pixels
+// holding transparentColor do not count) take the nearest colour of the new table, black included, and an
+// inverting pixel (any other colour under a white mask) the nearest that still inverts, neither black nor
+// transparentColor; the change is the sum of the RGB distances they move. An unused entry or a second copy
+// of a colour changes nothing; of equal changes the entry nearest black, then the last, gives way. So the
+// image shows what Save writes. Returns that entry, or -1 when the table already had black.
 int GiveTableABlackEntry(std::vector<Color>& table, Bitmap& image, const Bitmap& mask, Color transparentColor);
 // Runs the palette set-up that belongs to IconType.
 void SetupPaletteForType(EditorState& s);

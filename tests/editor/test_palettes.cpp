@@ -333,37 +333,81 @@ TEST_F(PaletteTest, AFilesTableStandsInForTheDefaultUntilANewImage) {
 }
 
 // Which entry of a table without black becomes black, and what the pixels it showed become. The image is one
-// row of pixels; `clear` ones are transparent.
-TEST(BlackEntry, TheLeastShownEntryNearestToBlackGivesWay) {
+// row of pixels; `clear` ones lie under a white mask (transparent in white, inverting in any other colour).
+struct Pixel { Color c; bool clear; };
+struct BlackEntryResult { int black; std::vector<Color> table, after; };
+BlackEntryResult GiveBlackEntry(std::vector<Color> table, const std::vector<Pixel>& pixels) {
+  const int n = static_cast<int>(pixels.size());
+  Bitmap image(n, 1), mask(n, 1, kBlack);
+  for (int x = 0; x < n; ++x) {
+    image.setPixel(x, 0, pixels[std::size_t(x)].c);
+    if (pixels[std::size_t(x)].clear) mask.setPixel(x, 0, kWhite);
+  }
+  const int black = GiveTableABlackEntry(table, image, mask, kWhite);
+  std::vector<Color> after;
+  for (int x = 0; x < n; ++x) after.push_back(image.pixel(x, 0));
+  return {black, table, after};
+}
+
+TEST(BlackEntry, TheEntryWhoseChangeMovesThePictureLeastGivesWay) {
   constexpr Color kRed = 0x0000FF, kDark = 0x14143C, kGrey = 0x808080, kBlue = 0xC00000;
-  struct Pixel { Color c; bool clear; };
   const struct { std::vector<Color> table; std::vector<Pixel> pixels; int black; std::vector<Color> after; } cases[] = {
       {{kRed, kBlack}, {{kRed, false}}, -1, {kRed}},
       {{kRed, kDark, kGrey}, {{kRed, false}, {kGrey, false}}, 1, {kRed, kGrey}},  // an unused entry
-      // each shown once, the one nearer black gives way and its pixel takes the nearest colour left: black
+      // each shown pixel moves to the nearest colour left: dark ones to black by 66, grey ones to dark by 167
       {{kGrey, kDark, kBlue}, {{kGrey, false}, {kGrey, false}, {kDark, false}, {kBlue, false}}, 1,
        {kGrey, kGrey, kBlack, kBlue}},
-      // the fewest pixels first, however light
-      {{kDark, kGrey}, {{kDark, false}, {kDark, false}, {kGrey, false}}, 1, {kDark, kDark, kDark}},
-      {{kGrey, kRed, kGrey}, {{kGrey, false}, {kRed, false}}, 2, {kGrey, kRed}},  // a second copy shows nothing
+      {{kGrey, kDark}, {{kDark, false}, {kDark, false}, {kGrey, false}}, 1, {kBlack, kBlack, kGrey}},  // 2 x 66
+      {{kGrey, kRed, kGrey}, {{kGrey, false}, {kRed, false}}, 2, {kGrey, kRed}},  // a second copy costs nothing
       // transparent pixels in the transparent colour do not count; one in another colour shows it
       {{kWhite, kRed, kDark}, {{kWhite, true}, {kWhite, true}, {kRed, true}, {kDark, false}}, 0,
        {kWhite, kWhite, kRed, kDark}},
+      {{kRed}, {{kRed, false}, {kRed, true}}, 0, {kBlack, kWhite}},  // nothing left to invert with
   };
   for (const auto& c : cases) {
-    const int n = static_cast<int>(c.pixels.size());
-    Bitmap image(n, 1), mask(n, 1, kBlack);
-    for (int x = 0; x < n; ++x) {
-      image.setPixel(x, 0, c.pixels[std::size_t(x)].c);
-      if (c.pixels[std::size_t(x)].clear) mask.setPixel(x, 0, kWhite);
-    }
-    std::vector<Color> table = c.table, want = c.table;
+    const BlackEntryResult r = GiveBlackEntry(c.table, c.pixels);
+    std::vector<Color> want = c.table;
     if (c.black >= 0) want[std::size_t(c.black)] = kBlack;
-    EXPECT_EQ(GiveTableABlackEntry(table, image, mask, kWhite), c.black) << c.table.size();
-    EXPECT_EQ(table, want);
-    std::vector<Color> after;
-    for (int x = 0; x < n; ++x) after.push_back(image.pixel(x, 0));
-    EXPECT_EQ(after, c.after) << c.table.size();
+    EXPECT_EQ(std::tuple(r.black, r.table, r.after), std::tuple(c.black, want, c.after)) << c.table.size();
+  }
+}
+
+// Sixteen spread colours, pink (255, 192, 203) in place of black, each entry shown by `others` opaque pixels
+// unless a case counts it: which entry becomes black, and what its opaque and its inverting pixels become.
+TEST(BlackEntry, OnSixteenColoursTheLeastChangeWinsNotTheFewestPixels) {
+  constexpr Color kPurple = 0x800080, kPurple2 = 0x80008E;  // 14 apart
+  struct Count { std::size_t entry; int opaque, inverting; };
+  const struct { std::vector<std::pair<std::size_t, Color>> set; int others; std::vector<Count> counts;
+                 int black; Color opaque, inverting; } cases[] = {
+      // pink's 9 pixels would move by 64 each, the 12 of one purple onto the other by 14
+      {{{13, kPurple2}}, 20, {{0, 9, 0}, {5, 12, 0}, {13, 13, 0}}, 5, kPurple2, 0},
+      // 55 pixels 50 from red, 60 pixels 14 from the other purple (which has 61)
+      {{{0, 0x0032FF}, {13, kPurple2}}, 61, {{0, 55, 0}, {13, 60, 0}}, 13, kPurple, 0},
+      // a dark entry: opaque pixels go black, an inverting one to the nearest colour that still inverts
+      {{{0, 0x14143C}}, 20, {{0, 2, 1}}, 0, kBlack, 0x000080},
+      // near white: opaque to white, inverting not to white, which would show and save it transparent
+      {{{0, 0xF0F0F0}}, 20, {{0, 1, 1}}, 0, kWhite, 0xC0C0C0},
+      // four inverting pixels moving 83 each cost more than 19 opaque ones moving 14
+      {{{0, 0xF0F0F0}, {13, kPurple2}}, 20, {{0, 0, 4}, {13, 19, 0}}, 13, kPurple, 0},
+  };
+  for (const auto& c : cases) {
+    std::vector<Color> table = {0xCBC0FF, 0x000080, 0x008000, 0x008080, 0x800000, kPurple, 0x808000, 0x808080,
+                                0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, kWhite};
+    std::vector<Count> counts;
+    for (std::size_t i = 0; i < table.size(); ++i) counts.push_back({i, c.others, 0});
+    for (const auto& [i, color] : c.set) table[i] = color;
+    for (const Count& k : c.counts) counts[k.entry] = k;
+    std::vector<Pixel> pixels;
+    for (const Count& k : counts) {
+      pixels.insert(pixels.end(), std::size_t(k.opaque), {table[k.entry], false});
+      pixels.insert(pixels.end(), std::size_t(k.inverting), {table[k.entry], true});
+    }
+    std::vector<Color> want;
+    for (const Pixel& p : pixels)
+      want.push_back(p.c != table[std::size_t(c.black)] ? p.c : p.clear ? c.inverting : c.opaque);
+    const BlackEntryResult r = GiveBlackEntry(table, pixels);
+    table[std::size_t(c.black)] = kBlack;
+    EXPECT_EQ(std::tuple(r.black, r.table, r.after), std::tuple(c.black, table, want)) << c.black;
   }
 }
 

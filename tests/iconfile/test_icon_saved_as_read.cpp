@@ -162,5 +162,31 @@ TEST(OwnTableWithoutBlack, AnErasedCellIsSavedBlackAndReopensTransparent) {
   }
 }
 
+// A 16-colour file of no black whose dark entry 0 shows two opaque pixels and one under a set mask bit (the
+// screen inverted through it), the other entries 17 pixels each: entry 0 becomes black, the opaque pixels
+// with it, and the inverting one takes the nearest colour that still inverts. Saved, it reopens as shown.
+TEST(OwnTableWithoutBlack, AnInvertingPixelOfTheEntryThatTurnsBlackReopensAsShown) {
+  const IconFormat& f = *FindIconFormat(kType16Color, 16);
+  std::vector<Color> table = {0x14143C, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0x808080,
+                              0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, kWhite};
+  LogPalette block;
+  BuildLogPalette256(table, block);
+  const Palette nearest(table);
+  Bitmap image(16, 16), mask(16, 16, kBlack);
+  for (int k = 0; k < 256; ++k) image.setPixel(k % 16, k / 16, table[k < 3 ? 0 : std::size_t(1 + (k - 3) % 15)]);
+  mask.setPixel(2, 0, kWhite);
+  const auto file = DecodeIconFile(EncodeIconFile(f, image, mask, 0, 0, {&block, &nearest}));
+  ASSERT_TRUE(file);
+  EditorState s;
+  NewIcon(s, kType16Color, 16);
+  ASSERT_TRUE(ReadIconFile(s, *file, "a.ico"));
+  EXPECT_EQ(s.FileColorTable[0], kBlack);
+  EXPECT_EQ(std::vector<Color>({s.iconimage.pixel(0, 0), s.iconimage.pixel(2, 0), s.iconmask.pixel(2, 0)}),
+            std::vector<Color>({kBlack, 0x000080, kWhite}));
+  const auto again = DecodeIconFile(Encode(s));
+  ASSERT_TRUE(again);
+  EXPECT_TRUE(again->image == s.iconimage && again->mask == s.iconmask) << "saved as shown";
+}
+
 }  // namespace
 }  // namespace gw
