@@ -92,8 +92,10 @@ TEST_F(IconFilesTest, ImagesPastTheBoundOnKeptBytesAreCountedAndTheRestSaved) {
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), long(file.size()));
   const IconLoadResult r = LoadIconFile(path);
   ASSERT_EQ(r.status, IconLoadStatus::Ok);
-  EXPECT_EQ(r.message, "3 images of the file \"overlapping.ico\" are too large to keep: Save will not write them back.");
-  EXPECT_EQ(KeptImagesMessage("a/b.cur", 1), "1 image of the file \"b.cur\" is too large to keep: Save will not write it back.");
+  EXPECT_EQ(r.message,
+            "3 images of the file \"overlapping.ico\" are too large to keep: Save will not write them back.");
+  EXPECT_EQ(KeptImagesMessage("a/b.cur", 1),
+            "1 image of the file \"b.cur\" is too large to keep: Save will not write it back.");
   ASSERT_EQ(r.icon.otherImages.size(), 2u);
   EXPECT_EQ(std::vector<int>({r.icon.otherImages[0].sameBytesAs, r.icon.otherImages[1].sameBytesAs}),
             std::vector<int>({-1, 1}));

@@ -167,7 +167,8 @@ std::string PeersRead(const std::string& path) {
   };
   return "icotool " + std::to_string(lines("icotool -l '" + path + "'")) + ", ImageMagick " +
          std::to_string(lines("/usr/bin/identify '" + path + "'")) + ", Pillow " +
-         std::to_string(lines("/usr/bin/python3 -c \"import sys; from PIL import Image; f = Image.open(sys.argv[1]).ico; "
+         std::to_string(lines("/usr/bin/python3 -c \"import sys; from PIL import Image; "
+                              "f = Image.open(sys.argv[1]).ico; "
                               "[print(f.frame(i).load() and i) for i in range(len(f.entry))]\" '" + path + "'"));
 }
 

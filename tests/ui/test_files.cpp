@@ -391,7 +391,7 @@ class FilesTest : public QObject {
     const QString path = Path(QStringLiteral("large.ico"));
     QFile out(path);
     QVERIFY(out.open(QIODevice::WriteOnly));
-    out.write(reinterpret_cast<const char*>(file.data()), qint64(file.size()));
+    QVERIFY(out.write(reinterpret_cast<const char*>(file.data()), qint64(file.size())) > 0);
     out.close();
     f->N32x32_TrueClick();
     f->OpenIconFile(path);
@@ -401,7 +401,6 @@ class FilesTest : public QObject {
     QCOMPARE(boxes_->messages[0].text,
              QStringLiteral("1 image of the file \"large.ico\" is too large to keep: Save will not write it back."));
     QCOMPARE(boxes_->messages[0].caption, QStringLiteral("Open Icon"));
-    QCOMPARE(f->windowTitle(), QStringLiteral("Glyphwerk: large.ico"));
   }
 
   // The colour group shows the opened file's own table; a new image brings the default back.
