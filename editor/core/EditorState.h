@@ -44,10 +44,13 @@ struct LogPalette {
 
 // An image of the opened file other than the one edited, written back as it was read: the first 8 bytes of
 // its directory entry (width, height, colour count, reserved, and the planes and bit-count words, which hold
-// a cursor's hot spot) and its bytes (the entry's byte count).
+// a cursor's hot spot) and its bytes (the entry's byte count). An entry that named the same bytes as an
+// earlier one holds none of its own: sameBytesAs is that entry's place in the saved directory (0 the edited
+// image, i the i-th kept image), -1 for an image with bytes of its own.
 struct KeptFileImage {
   std::array<std::uint8_t, 8> entry{};
   std::vector<std::uint8_t> bytes;
+  int sameBytesAs = -1;
   friend bool operator==(const KeptFileImage&, const KeptFileImage&) = default;
 };
 

@@ -17,7 +17,7 @@ const QString kInvalidIconText = QStringLiteral("Icon Format NOT Supported. ");
 const QString kInvalidIconCaption = QStringLiteral("Invalid Icon File");
 const QString kWorkingCaption = QStringLiteral("Working...");
 const QString kSaveFailedCaption = QStringLiteral("Save Icon");
-const QString kOpenFailedCaption = QStringLiteral("Open Icon");
+const QString kOpenCaption = QStringLiteral("Open Icon");
 
 QString CaptionFor(const QString& path) { return ProgramTitle + QStringLiteral(": ") + QFileInfo(path).fileName(); }
 
@@ -123,7 +123,7 @@ void TForm1::OpenIconFile(const QString& path) {
   if (loaded.status != IconLoadStatus::Ok) {
     working.end();
     if (loaded.status == IconLoadStatus::CannotRead)
-      boxes_->message(QString::fromStdString(loaded.message), kOpenFailedCaption);
+      boxes_->message(QString::fromStdString(loaded.message), kOpenCaption);
     else
       boxes_->message(kInvalidIconText, kInvalidIconCaption);
     return;
@@ -141,6 +141,7 @@ void TForm1::OpenIconFile(const QString& path) {
   RepaintImageViews();
   savedlg.FileName = path;
   working.end(CaptionFor(path));
+  if (!loaded.message.empty()) boxes_->message(QString::fromStdString(loaded.message), kOpenCaption);
 }
 
 void TForm1::Timer1Timer() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 
 #include "editor/core/Transparency.h"
 #include "platform/ByteReader.h"
@@ -140,13 +141,19 @@ std::vector<std::uint8_t> WithKeptImages(std::vector<std::uint8_t> single, std::
   Put16(out, 4, static_cast<std::uint16_t>(count));
   Put32(out, 18, static_cast<std::uint32_t>(directory));
   out.insert(out.end(), single.begin() + kIconImageOffset, single.end());
-  std::size_t entry = kIconImageOffset;
+  // Where each entry's bytes went (offset, length), in directory order.
+  std::vector<std::pair<std::size_t, std::size_t>> places{{directory, single.size() - kIconImageOffset}};
   for (const KeptFileImage& k : others) {
+    const std::size_t entry = kIconDirectorySize + kIconEntrySize * places.size();
     std::copy(k.entry.begin(), k.entry.end(), out.begin() + static_cast<std::ptrdiff_t>(entry));
-    Put32(out, entry + 8, static_cast<std::uint32_t>(k.bytes.size()));
-    Put32(out, entry + 12, static_cast<std::uint32_t>(out.size()));
-    out.insert(out.end(), k.bytes.begin(), k.bytes.end());
-    entry += kIconEntrySize;
+    if (k.sameBytesAs >= 0 && static_cast<std::size_t>(k.sameBytesAs) < places.size()) {
+      places.push_back(places[static_cast<std::size_t>(k.sameBytesAs)]);
+    } else {
+      places.emplace_back(out.size(), k.bytes.size());
+      out.insert(out.end(), k.bytes.begin(), k.bytes.end());
+    }
+    Put32(out, entry + 8, static_cast<std::uint32_t>(places.back().second));
+    Put32(out, entry + 12, static_cast<std::uint32_t>(places.back().first));
   }
   return out;
 }
@@ -158,24 +165,41 @@ std::optional<DecodedIconFile> Refuse(std::string* why, const char* reason) {
   return std::nullopt;
 }
 
-// The directory's second and later images (see DecodedIconFile::otherImages).
-std::vector<KeptFileImage> OtherImages(const ByteReader& r) {
-  std::vector<KeptFileImage> kept;
+// The directory's second and later images (see DecodedIconFile::otherImages); the first entry names
+// `firstLength` bytes at `firstOffset`.
+void KeepOtherImages(const ByteReader& r, std::uint64_t firstOffset, std::uint64_t firstLength, DecodedIconFile& d) {
   const std::uint64_t count = r.u16(4).value_or(0);
+  // The first byte of an image named so far: no entry reaches it.
+  std::uint64_t dataStart = firstOffset >= kIconImageOffset ? firstOffset : r.size();
+  std::map<std::pair<std::uint64_t, std::uint64_t>, int> named{{{firstOffset, firstLength}, 0}};  // -> place
   std::uint64_t keptBytes = 0;
   for (std::uint64_t i = 1; i < count; ++i) {
-    const auto entry = r.bytes(kIconDirectorySize + kIconEntrySize * i, kIconEntrySize);
+    const std::uint64_t directoryEnd = kIconImageOffset + kIconEntrySize * i;
+    if (directoryEnd > dataStart) break;
+    const auto entry = r.bytes(directoryEnd - kIconEntrySize, kIconEntrySize);
     if (!entry) break;  // the directory ends with the file
     const ByteReader e(*entry);
-    const std::uint64_t length = e.u32(8).value_or(0);
-    const auto image = r.bytes(e.u32(12).value_or(0), length);
-    if (!image || length == 0 || keptBytes + length > r.size()) continue;
-    keptBytes += length;
-    KeptFileImage& k = kept.emplace_back();
+    const std::uint64_t length = e.u32(8).value_or(0), offset = e.u32(12).value_or(0);
+    if (length == 0 || offset < directoryEnd || !r.has(offset, length)) continue;  // no image
+    dataStart = std::min(dataStart, offset);
+    const auto [same, isNew] = named.try_emplace({offset, length}, static_cast<int>(d.otherImages.size()) + 1);
+    if (isNew && keptBytes + length > kMaxKeptImageBytes) {
+      same->second = -1;  // an entry naming these bytes again is left out too
+    }
+    if (same->second < 0) {
+      ++d.imagesNotKept;
+      continue;
+    }
+    KeptFileImage& k = d.otherImages.emplace_back();
     std::copy_n(entry->begin(), k.entry.size(), k.entry.begin());
-    k.bytes.assign(image->begin(), image->end());
+    if (isNew) {
+      keptBytes += length;
+      const auto image = r.bytes(offset, length);
+      k.bytes.assign(image->begin(), image->end());
+    } else {
+      k.sameBytesAs = same->second;
+    }
   }
-  return kept;
 }
 
 bool IsIconSize(int s) { return s >= 16 && s <= 64 && s % 8 == 0; }
@@ -294,7 +318,7 @@ std::optional<DecodedIconFile> DecodeIconFile(std::span<const std::uint8_t> byte
 
   TransparentBlackToWhite(d.image, d.mask, S);
   if (f->type == kTypeMono || f->type == kTypeCursor) TransparentWhiteToAqua(d.image, d.mask, S);
-  d.otherImages = OtherImages(r);
+  KeepOtherImages(r, offset, r.u32(14).value_or(0), d);
   return d;
 }
 

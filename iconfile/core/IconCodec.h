@@ -38,11 +38,18 @@ std::vector<std::uint8_t> EncodeIconFile(const IconFormat& f, const Bitmap& imag
 std::vector<std::uint8_t> EncodeIconFile(const EditorState& s, const IconFormat& f);
 // A file of several images: the image of `single` (a file EncodeIconFile made) as the first entry, then each
 // kept image with its entry fields and bytes as they were; the directory counts them all and every offset is
-// made anew. With no kept images, `single` as it is.
+// made anew. An image that shares an earlier entry's bytes names that entry's copy (one that names no earlier
+// entry is written with its own bytes). With no kept images, `single` as it is.
 std::vector<std::uint8_t> WithKeptImages(std::vector<std::uint8_t> single, std::span<const KeptFileImage> others);
 // The colour source of a type in the state: monochrome and cursor MonoLogPalette; 16 colours LogPalette16
 // with Palette16; 256 colours LogPalette256 with Palette256; true colour none.
 IconColorSource ColorSourceFor(const EditorState& s, int type);
+
+// Files longer than this are not icon files this editor reads (Open refuses them unread).
+inline constexpr std::uintmax_t kMaxIconFileBytes = 16u << 20;
+// The most bytes the kept images of a file may hold, each copy counted once. The directory (at most 65,535
+// entries, 1 MiB) and the edited image (at most 12,840 bytes) take the rest, so a saved file opens again.
+inline constexpr std::uint64_t kMaxKeptImageBytes = kMaxIconFileBytes - (1u << 20) - (64u << 10);
 
 // A file read and decoded.
 struct DecodedIconFile {
@@ -53,10 +60,13 @@ struct DecodedIconFile {
   std::vector<Color> colorTable;  // 4 and 8 bits: the file's colour table as stored (biClrUsed entries)
   int hotSpotX = 0;             // cursor: the entry's wPlanes and wBitCount as they stand (0 ... 65535)
   int hotSpotY = 0;
-  // The directory's second and later images, kept to be written back: each whose entry is in the directory
-  // and whose bytes (at least one) are all in the file, as long as the kept bytes stay within the file's
-  // length (images that share bytes cannot make more); others are left out.
+  // The directory's second and later images, kept to be written back. The directory ends where the data of
+  // an image it named begins: an entry whose 16 bytes reach that far is none. An entry names an image when its
+  // bytes (at least one) lie in the file after the directory; entries that name the same bytes as an earlier
+  // one share its copy. Images whose copies would take the kept bytes past kMaxKeptImageBytes are left out
+  // and counted in imagesNotKept.
   std::vector<KeptFileImage> otherImages;
+  int imagesNotKept = 0;
   const IconFormat& format() const { return *FindIconFormat(type, size); }
 };
 

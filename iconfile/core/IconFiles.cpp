@@ -26,6 +26,12 @@ std::string CannotReadMessage(const std::string& path, const std::string& why) {
   return "Cannot read the file \"" + FileName(path) + "\": " + why + ".";
 }
 
+std::string KeptImagesMessage(const std::string& path, int notKept) {
+  const bool one = notKept == 1;
+  return std::to_string(notKept) + (one ? " image" : " images") + " of the file \"" + FileName(path) + "\"" +
+         (one ? " is" : " are") + " too large to keep: Save will not write " + (one ? "it" : "them") + " back.";
+}
+
 IconLoadResult LoadIconFile(const std::string& path) {
   if (path.empty()) return CannotRead(path, "no file name");
   FileContents file = ReadFileContents(path, kMaxIconFileBytes);
@@ -42,6 +48,7 @@ IconLoadResult LoadIconFile(const std::string& path) {
   if (auto icon = DecodeIconFile(file.bytes, &why)) {
     r.status = IconLoadStatus::Ok;
     r.icon = std::move(*icon);
+    if (r.icon.imagesNotKept > 0) r.message = KeptImagesMessage(path, r.icon.imagesNotKept);
   } else {
     r.status = IconLoadStatus::NotSupported;
     r.message = why;

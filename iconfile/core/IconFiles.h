@@ -8,7 +8,7 @@
 //          "Icon Format NOT Supported. " / "Invalid Icon File"; on CannotRead show `message`. On Ok run the
 //          new-image handler of (icon.type, icon.size) without asking, then ReadIconFile(s, icon, path) (or the
 //          named reader of that format), then show the colour group, UpdateEditAreaCaption and the caption
-//          "Glyphwerk: NAME".
+//          "Glyphwerk: NAME", and then `message` if there is one.
 //   Save:  the file is s.IconSaveTarget (a successful read sets it; the window sets it from the first Save's
 //          dialog and from Save As's; a new image clears it). SaveIconFile(s, path) picks the writer by
 //          IconType and IconSize and writes the file whole through a temporary file beside it and a rename.
@@ -29,13 +29,15 @@ enum class IconLoadStatus { Ok, CannotRead, NotSupported };
 struct IconLoadResult {
   IconLoadStatus status = IconLoadStatus::CannotRead;
   DecodedIconFile icon;     // valid when status is Ok
-  std::string message;      // CannotRead: a sentence naming the file; NotSupported: the decoder's reason
+  std::string message;      // CannotRead: a sentence naming the file; NotSupported: the decoder's reason;
+                            // Ok: empty, or the sentence to show once the image is open that tells how many
+                            // of the file's other images Save will not write back (KeptImagesMessage)
 };
-// Files longer than this are not icon files this editor reads (refused as not supported, unread).
-inline constexpr std::uintmax_t kMaxIconFileBytes = 16u << 20;
 IconLoadResult LoadIconFile(const std::string& path);
 // The sentence that names a file Open could not read and why.
 std::string CannotReadMessage(const std::string& path, const std::string& why);
+// The sentence that says that `notKept` (1 or more) of the images of the file at path are too large to keep.
+std::string KeptImagesMessage(const std::string& path, int notKept);
 
 // Makes a decoded file the current, unmodified document, after the new-image handler of its type and size
 // has run: image and mask, IconType, IconSize, IconRect, the file's colour table (16 and 256 colours:

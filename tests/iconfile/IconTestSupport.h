@@ -2,6 +2,7 @@
 // Shared set-up of the icon file tests: a new image of a format, painted with the type's colours and
 // transparent pixels, and little-endian field access.
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -47,5 +48,27 @@ inline void PaintPattern(EditorState& s) {
 }
 
 inline Bytes Encode(const EditorState& s) { return EncodeIconFile(s, *FindIconFormat(s.IconType, s.IconSize)); }
+
+// A file of a blank 16 x 16 16-colour icon and, after it, entries that each name `length` bytes of one run,
+// starting `starts` bytes into it: an entry of a start of its own costs a copy of its own.
+inline Bytes OverlappingImages(const std::vector<std::uint32_t>& starts, std::uint32_t length) {
+  EditorState s;
+  NewIcon(s, kType16Color, 16);
+  const Bytes single = Encode(s);
+  const auto directory = static_cast<std::uint32_t>(6 + 16 * (1 + starts.size()));
+  Bytes out(directory, 0);
+  std::copy_n(single.begin(), 22, out.begin());
+  SetLe(out, 4, 2, static_cast<std::uint32_t>(1 + starts.size()));
+  SetLe(out, 18, 4, directory);
+  out.insert(out.end(), single.begin() + 22, single.end());
+  const auto run = static_cast<std::uint32_t>(out.size());
+  for (std::size_t i = 0; i < starts.size(); ++i) {
+    std::copy_n(single.begin() + 6, 8, out.begin() + static_cast<long>(22 + 16 * i));
+    SetLe(out, 22 + 16 * i + 8, 4, length);
+    SetLe(out, 22 + 16 * i + 12, 4, run + starts[i]);
+  }
+  out.resize(run + length + *std::max_element(starts.begin(), starts.end()), 0x5A);
+  return out;
+}
 
 }  // namespace gw

@@ -9,6 +9,7 @@
 
 #include "editor/core/UndoRing.h"
 #include "iconfile/core/IconFiles.h"
+#include "tests/common/MemoryInChild.h"
 #include "tests/iconfile/IconTestSupport.h"
 
 namespace gw {
@@ -80,6 +81,55 @@ TEST_F(IconFilesTest, UnreadableAndUnsupportedFiles) {
       {"", IconLoadStatus::CannotRead}, {huge, IconLoadStatus::NotSupported}, {empty, IconLoadStatus::NotSupported}};
   for (const auto& [path, status] : cases) EXPECT_EQ(LoadIconFile(path).status, status) << path;
   EXPECT_NE(LoadIconFile(Path("missing.ico")).message.find("missing.ico"), std::string::npos);
+}
+
+// Entries whose 8 MiB overlap but start apart are copies of their own: the second would take the kept bytes
+// past their bound, so it and the entry that shares its bytes are not kept, and Open says so once. Save
+// writes the rest, the shared copy once.
+TEST_F(IconFilesTest, ImagesPastTheBoundOnKeptBytesAreCountedAndTheRestSaved) {
+  const std::string path = Path("overlapping.ico");
+  const Bytes file = OverlappingImages({0, 1, 0, 1, 2}, 8u << 20);
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), long(file.size()));
+  const IconLoadResult r = LoadIconFile(path);
+  ASSERT_EQ(r.status, IconLoadStatus::Ok);
+  EXPECT_EQ(r.message,
+            "3 images of the file \"overlapping.ico\" are too large to keep: Save will not write them back.");
+  EXPECT_EQ(KeptImagesMessage("a/b.cur", 1),
+            "1 image of the file \"b.cur\" is too large to keep: Save will not write it back.");
+  ASSERT_EQ(r.icon.otherImages.size(), 2u);
+  EXPECT_EQ(std::vector<int>({r.icon.otherImages[0].sameBytesAs, r.icon.otherImages[1].sameBytesAs}),
+            std::vector<int>({-1, 1}));
+  EXPECT_TRUE(r.icon.otherImages[0].bytes == Bytes(file.end() - 2 - (8 << 20), file.end() - 2));
+
+  NewIcon(s, r.icon.type, r.icon.size);
+  ASSERT_TRUE(ReadIconFile(s, r.icon, path));
+  ASSERT_TRUE(SaveIconFile(s, path).ok);
+  const Bytes saved = Contents(path);
+  EXPECT_EQ(saved.size(), 6 + 3 * 16 + 296 + (8u << 20));
+  const auto again = DecodeIconFile(saved);
+  ASSERT_TRUE(again);
+  EXPECT_TRUE(again->otherImages == r.icon.otherImages);
+  EXPECT_EQ(again->imagesNotKept, 0);
+}
+
+// 4,000 entries that each name 1 MiB of one run, a byte apart, would be 4 GB of copies: the kept copies stay
+// within their bound, and the file Save makes of them is one Open reads.
+TEST(KeptImages, CopiesStayWithinTheirBound) {
+  std::vector<std::uint32_t> starts(4000);
+  for (std::size_t i = 0; i < starts.size(); ++i) starts[i] = std::uint32_t(i);
+  const Bytes file = OverlappingImages(starts, 1u << 20);
+  const test::ChildRun run = test::RunInChild(test::kSanitized ? 0 : 96L << 20, [&] {
+    const auto d = DecodeIconFile(file);
+    if (!d) return std::string("refused");
+    const std::size_t saved = WithKeptImages(Bytes(file.begin(), file.begin() + 22 + 296), d->otherImages).size();
+    return std::to_string(d->otherImages.size()) + " kept, " + std::to_string(d->imagesNotKept) + " not, " +
+           (saved <= kMaxIconFileBytes ? "opens again" : "too large");
+  });
+  ASSERT_TRUE(run.finished);
+  EXPECT_EQ(run.outcome, "14 kept, 3986 not, opens again");
+  if (!test::kSanitized) {
+    EXPECT_LT(run.peakGrowthKb, 64 << 10);
+  }
 }
 
 TEST_F(IconFilesTest, FailedSaveChangesNothing) {

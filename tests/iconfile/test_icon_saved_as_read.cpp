@@ -6,9 +6,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <set>
 
 #include "editor/core/EditAreaMouse.h"
 #include "iconfile/core/IconFiles.h"
@@ -102,7 +105,7 @@ TEST(SeveralImages, OnlyEntriesWhoseBytesAreInTheFileAreKept) {
       {{offset(3, length - 5)}, {0, 1}},             // ... by one byte
       {{offset(3, length - 15)}, {0, 1, 2}},         // inside: the first kept image's bytes and more
       {{offset(1, 0xFFFFFFFF)}, {1, 2}},             // an offset that would wrap in 32 bits
-      {{offset(1, 6), size(1, length - 6)}, {0, 1}}  // the kept bytes would outgrow the file
+      {{offset(1, 6), size(1, length - 6)}, {1, 2}}  // bytes over the directory are no image
   };
   for (const auto& c : cases) {
     Bytes b = good;
@@ -113,6 +116,114 @@ TEST(SeveralImages, OnlyEntriesWhoseBytesAreInTheFileAreKept) {
     for (const KeptFileImage& k : d->otherImages) kept.push_back(k.entry[0]);
     EXPECT_EQ(kept, c.kept) << c.set[0].first << " := " << c.set[0].second;
   }
+}
+
+// A directory entry of a crafted file: one of the images F (the first, ours), A (1,736 bytes) and B (7,336),
+// or with no image letter, bytes that only an offset and a length name.
+struct Named {
+  char image;
+  std::uint32_t offset = 0, length = 0;
+};
+
+// The single files of the three images: a 16 x 16 16-colour, a 24 x 24 256-colour and a 48 x 48 true-colour icon.
+Bytes SingleFile(char image) {
+  EditorState s;
+  const int type = image == 'F' ? kType16Color : image == 'A' ? kType256Color : kTypeTrueColor;
+  NewIcon(s, type, image == 'F' ? 16 : image == 'A' ? 24 : 48);
+  PaintPattern(s);
+  return Encode(s);
+}
+
+// A file whose directory counts `count` entries and holds F then `others`; each image's bytes once, in order.
+Bytes Layout(const std::vector<Named>& others, std::uint16_t count) {
+  const std::size_t directory = 6 + 16 * (1 + others.size());
+  Bytes out(directory, 0);
+  SetLe(out, 2, 2, 1);
+  SetLe(out, 4, 2, count);
+  std::map<char, std::uint32_t> placed;
+  for (std::size_t i = 0; i <= others.size(); ++i) {
+    const Named n = i == 0 ? Named{'F'} : others[i - 1];
+    const Bytes single = SingleFile(n.image ? n.image : 'A');
+    const std::size_t at = 6 + 16 * i;
+    std::copy_n(single.begin() + 6, 8, out.begin() + long(at));
+    SetLe(out, at + 8, 4, n.image ? std::uint32_t(single.size() - 22) : n.length);
+    if (n.image && !placed.count(n.image)) {
+      placed[n.image] = std::uint32_t(out.size());
+      out.insert(out.end(), single.begin() + 22, single.end());
+    }
+    SetLe(out, at + 12, 4, n.image ? placed[n.image] : n.offset);
+  }
+  return out;
+}
+
+// What the peers make of a file: "icotool IMAGES, ImageMagick IMAGES, Pillow IMAGES", a count of -1 where one
+// refuses it. Pillow loads every frame.
+std::string PeersRead(const std::string& path) {
+  const auto lines = [](const std::string& command) {
+    int n = 0, c = 0;
+    FILE* p = ::popen((command + " 2>/dev/null").c_str(), "r");
+    while (p && (c = std::fgetc(p)) != EOF) n += c == '\n';
+    return p && ::pclose(p) == 0 ? n : -1;
+  };
+  return "icotool " + std::to_string(lines("icotool -l '" + path + "'")) + ", ImageMagick " +
+         std::to_string(lines("/usr/bin/identify '" + path + "'")) + ", Pillow " +
+         std::to_string(lines("/usr/bin/python3 -c \"import sys; from PIL import Image; "
+                              "f = Image.open(sys.argv[1]).ico; "
+                              "[print(f.frame(i).load() and i) for i in range(len(f.entry))]\" '" + path + "'"));
+}
+
+// Directories of several images, opened and saved unedited. `saved` spells the saved file's entries by image;
+// entries of one letter name one copy of its bytes, and the file holds nothing else. icotool reads a file front
+// to back and gives up at an entry whose bytes it has passed, so of shared bytes it lists only the first
+// entries, in the opened file as in the saved one.
+TEST(SeveralImages, SavedDirectoryNamesEachImageOnceAndThePeersReadIt) {
+  const fs::path dir = fs::path(::testing::TempDir()) / ("gw-layouts-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const struct {
+    const char* name;
+    std::vector<Named> others;
+    std::uint16_t count;
+    const char* saved;
+    int icotoolLists;
+  } cases[] = {
+      {"control", {{'A'}, {'B'}}, 3, "FAB", 3},
+      {"count past the directory", {{'A'}, {'B'}}, 65535, "FAB", 3},
+      {"large shared bytes", {{'A'}, {'B'}, {'B'}}, 4, "FABB", 3},
+      {"small shared bytes", {{'B'}, {'A'}, {'A'}}, 4, "FBAA", 3},
+      {"the first image's bytes", {{'F'}, {'A'}}, 3, "FFA", 2},
+      {"an entry in the directory", {{'A'}, {0, 6, 16}, {'B'}}, 4, "FAB", 3},
+      {"entries over the header and the directory", {{0, 0, 6}, {'A'}, {0, 20, 40}}, 4, "FA", 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto d = DecodeIconFile(Layout(c.others, c.count));
+    ASSERT_TRUE(d);
+    EditorState s;
+    NewIcon(s, d->type, d->size);
+    ASSERT_TRUE(ReadIconFile(s, *d, "a.ico"));
+    const std::string path = (dir / "saved.ico").string();
+    ASSERT_TRUE(SaveIconFile(s, path).ok);
+    std::ifstream in(path, std::ios::binary);
+    const Bytes b{std::istreambuf_iterator<char>(in), {}};
+    std::string letters;
+    std::map<char, std::set<std::uint32_t>> offsets;
+    std::size_t size = 6;
+    for (std::size_t i = 0; i < Le(b, 4, 2); ++i) {
+      const auto [entry, image] = EntryAndImage(b, i);
+      char letter = '?';
+      for (const char name : {'F', 'A', 'B'})
+        if (const Bytes single = SingleFile(name); image == Bytes(single.begin() + 22, single.end())) letter = name;
+      letters += letter;
+      if (offsets[letter].insert(std::uint32_t(Le(b, 6 + 16 * i + 12, 4))).second) size += image.size();
+      size += 16;
+    }
+    EXPECT_EQ(letters, c.saved);
+    for (const auto& [name, at] : offsets) EXPECT_EQ(at.size(), 1u) << name << " is written more than once";
+    EXPECT_EQ(b.size(), size);
+    const std::string n = std::to_string(std::strlen(c.saved));
+    EXPECT_EQ(PeersRead(path), "icotool " + std::to_string(c.icotoolLists) + ", ImageMagick " + n + ", Pillow " + n);
+  }
+  fs::remove_all(dir);
 }
 
 // A file as other programs write one with a table of no black: entry 0, (60, 20, 20), is the darkest and the

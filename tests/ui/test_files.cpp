@@ -17,6 +17,7 @@
 
 #include "editor/core/UndoRing.h"
 #include "editor/ui/ficon.h"
+#include "iconfile/core/IconCodec.h"
 #include "iconfile/ui/fexticon.h"
 #include "support/ScriptedMessageBoxes.h"
 
@@ -377,6 +378,29 @@ class FilesTest : public QObject {
     QVERIFY(f->editarea->isEnabled() && !f->Timer1->isActive());
     f->Open1Click();
     QCOMPARE(open_.seen.at(1).filterIndex, 2);
+  }
+
+  // Of a file whose other images are too large to keep, the first image opens and Open says once how many
+  // Save will not write back.
+  void openSaysOnceWhatSaveLeavesOut() {
+    auto f = Make();
+    f->RunNewImageHandler(kType16Color, 16);
+    const KeptFileImage large{{16, 16, 16, 0, 1, 0, 4, 0}, std::vector<std::uint8_t>(15u << 19, 0x5A)};
+    const std::vector<std::uint8_t> file =
+        WithKeptImages(EncodeIconFile(f->state(), *FindIconFormat(kType16Color, 16)), {{large, large}});
+    const QString path = Path(QStringLiteral("large.ico"));
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    QVERIFY(out.write(reinterpret_cast<const char*>(file.data()), qint64(file.size())) > 0);
+    out.close();
+    f->N32x32_TrueClick();
+    f->OpenIconFile(path);
+    QCOMPARE(f->state().IconSize, 16);
+    QCOMPARE(f->state().FileOtherImages.size(), size_t(1));
+    QCOMPARE(boxes_->messages.size(), size_t(1));
+    QCOMPARE(boxes_->messages[0].text,
+             QStringLiteral("1 image of the file \"large.ico\" is too large to keep: Save will not write it back."));
+    QCOMPARE(boxes_->messages[0].caption, QStringLiteral("Open Icon"));
   }
 
   // The colour group shows the opened file's own table; a new image brings the default back.
