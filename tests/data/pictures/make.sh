@@ -49,6 +49,16 @@ $PY -c "
 b = open('jpeg_baseline.jpg', 'rb').read(); i = b.index(b'\xff\xda')
 open('jpeg_extraneous.jpg', 'wb').write(b[:i] + b'\x00\x17' + b[i:])"
 djpeg -dct float -ppm jpeg_extraneous.jpg > jpeg_extraneous.djpeg.ppm || [ $? -eq 2 ]
+# Arithmetic-coded progressive files of flat mid-grey, a few hundred bytes each (arithmetic coding spends far
+# less than a bit on a block): 6000 x 6000 at 4:2:0, whose coefficients take about 100 MB, and 32768 x 4576
+# at 4:4:4, whose coefficients would take about 900 MB.
+grey() { $PY -c "
+import sys
+w, h = $1, $2
+sys.stdout.buffer.write(b'P6\\n%d %d\\n255\\n' % (w, h))
+for _ in range(h): sys.stdout.buffer.write(bytes([128]) * (3 * w))"; }
+grey 6000 6000 | cjpeg -arithmetic -progressive > jpeg_arith_6000.jpg
+grey 32768 4576 | cjpeg -arithmetic -progressive -sample 1x1 > jpeg_arith_32768x4576.jpg
 # CMYK (Adobe, inverted inks) from flat colour bands, by Pillow; checked against the bands' colours.
 $PY - <<'PY'
 from PIL import Image
