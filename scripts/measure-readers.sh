@@ -34,10 +34,10 @@ for y in range(h):
 ramps 32768 4576 | cjpeg -progressive -sample 1x1 > "$dir/jpeg-progressive-32768x4576-444.jpg"
 ramps 7360 4912 | cjpeg -progressive -sample 1x1 > "$dir/jpeg-progressive-7360x4912-444.jpg"
 ramps 6000 6000 flat | cjpeg -arithmetic -progressive > "$dir/jpeg-arith-progressive-6000.jpg"
-printf '%-32s %9s %-6s %9s  %7s  %7s  %s\n' input bytes mode time peak-RSS peak-VM outcome
+printf '%-38s %9s %-6s %9s  %7s  %7s  %s\n' input bytes mode time peak-RSS peak-VM outcome
 for f in "$dir"/*; do
   for mode in "${modes[@]}"; do
-    printf '%-32s %9s %-6s ' "$(basename "$f")" "$(stat -c %s "$f")" "$mode"
+    printf '%-38s %9s %-6s ' "$(basename "$f")" "$(stat -c %s "$f")" "$mode"
     timeout 600 "$tool" "$mode" "$f" || echo "(ended with status $?)"
   done
 done

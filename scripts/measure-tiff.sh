@@ -43,10 +43,10 @@ convert -size 8000x6000 gradient:red-blue -compress Zip -define tiff:rows-per-st
 convert -size 8000x6000 gradient:red-blue -compress Zip -interlace plane -define tiff:rows-per-strip=6000 "$dir/real-8000x6000-zip-planes.tif"
 convert -size 8000x6000 gradient:red-blue -compress LZW -define tiff:tile-geometry=256x256 "$dir/real-8000x6000-lzw-tiles.tif"
 
-printf '%-34s %9s %9s  %7s  %7s  %s\n' file bytes time peak-RSS peak-VM outcome
+printf '%-42s %9s %9s  %7s  %7s  %s\n' file bytes time peak-RSS peak-VM outcome
 for f in deflate16-huge-strip.tif none-strip-without-data.tif ycbcr22-deflate-one-strip-12000x12000.tif \
   ycbcr22-deflate-one-strip-8000x6000.tif real-8000x6000-lzw-strips.tif \
   real-8000x6000-zip-one-strip.tif real-8000x6000-zip-planes.tif real-8000x6000-lzw-tiles.tif; do
-  printf '%-34s %9s ' "$f" "$(stat -c %s "$dir/$f")"
+  printf '%-42s %9s ' "$f" "$(stat -c %s "$dir/$f")"
   "$tool" import "$dir/$f"
 done
