@@ -24,9 +24,14 @@ struct ErrorManager {
   bool dataEnded = false;  // the data ran out before the end marker
 };
 
+// The codec is held to kMaxDecoderMemory (DecodeJpegRows) and has no backing store: arrays that do not fit
+// end the job as it starts, before any data is decoded.
 [[noreturn]] void OnError(j_common_ptr cinfo) {
   auto* e = reinterpret_cast<ErrorManager*>(cinfo->err);
-  (*cinfo->err->format_message)(cinfo, e->text);
+  if (cinfo->err->msg_code == JERR_NO_BACKING_STORE)
+    std::strcpy(e->text, kTooLargeToImport);
+  else
+    (*cinfo->err->format_message)(cinfo, e->text);
   std::longjmp(e->jump, 1);
 }
 
@@ -101,16 +106,16 @@ bool ScansComplete(const jpeg_decompress_struct& c, const ScanWatch& watch) {
 
 // Whether the data after the headers can fill the picture the headers claim. A file of several scans
 // (progressive, or a scan a component) is held whole as coefficients, 128 bytes a block, before its first
-// row is made. Every block of every component has a DC value, and Huffman coding gives each at least one
-// bit, so a file with fewer bits left than blocks is cut short whatever it holds: refused before that
-// memory is taken. Arithmetic coding can spend less than a bit on a block; it is held to the same rate once
-// the coefficients pass 64 MB.
+// row is made; the codec's memory limit bounds them. Every block of every component has a DC value, and
+// Huffman coding gives each at least one bit, so a Huffman file with fewer bits left than blocks is cut
+// short whatever it holds: refused before that memory is taken. Arithmetic coding can spend far less than
+// a bit on a block (a flat picture of 36 million pixels fits in 400 bytes), so it has no such rate.
 bool DataCanFillCoefficients(const jpeg_decompress_struct& c) {
   if (!c.progressive_mode && c.comps_in_scan >= c.num_components) return true;  // decoded as it is read
+  if (c.arith_code) return true;
   std::uint64_t blocks = 0;
   for (int ci = 0; ci < c.num_components; ++ci)
     blocks += std::uint64_t{c.comp_info[ci].width_in_blocks} * c.comp_info[ci].height_in_blocks;
-  if (c.arith_code && blocks * sizeof(JBLOCK) <= (std::uint64_t{64} << 20)) return true;
   return blocks <= std::uint64_t{c.src->bytes_in_buffer} * 8;
 }
 
@@ -232,6 +237,7 @@ bool DecodeJpegRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, s
   InstallErrors(job.err);
   job.cinfo.err = &job.err.pub;
   jpeg_create_decompress(&job.cinfo);
+  job.cinfo.mem->max_memory_to_use = static_cast<long>(kMaxDecoderMemory);
   bool ok = false;
   try {
     ok = RunDecode(job);

@@ -32,6 +32,11 @@ inline constexpr std::int64_t kMaxPictureSide = 32768;
 inline constexpr std::int64_t kMaxPicturePixels = 150'000'000;
 // Whether a width and height are within those limits (and positive).
 bool PictureSizeAllowed(std::int64_t width, std::int64_t height);
+// The most working memory a decoder takes beside the rows it hands over: the coefficients a JPEG of several
+// scans is held in, the strips or tiles of a TIFF read a band at a time with the band made of them. A picture
+// that needs more is refused at its header, with kTooLargeToImport as the reason.
+inline constexpr std::uint64_t kMaxDecoderMemory = std::uint64_t{512} << 20;
+inline constexpr char kTooLargeToImport[] = "picture is too large to import (decoding it needs more than 512 MB)";
 
 enum class PictureFormat { Unknown, Jpeg, Gif, Png, Tiff, Bmp };
 // The format a file's first bytes announce.
@@ -86,7 +91,7 @@ std::uint64_t PngRawSize(std::uint64_t w, std::uint64_t h, std::uint64_t bitsPer
 // JPEG at full scale through the floating-point inverse DCT; greyscale gives exact greys, CMYK and YCCK are
 // converted to RGB. Damaged or truncated pixel data fails the decode; harmless stray bytes, and a missing
 // end marker after complete scans, do not. A picture of more than 100 scans (each a pass over all of it) is
-// refused.
+// refused, and so is one whose coefficients, held whole when it has several scans, pass kMaxDecoderMemory.
 std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> bytes, std::string& error);
 // The same decode, row by row into `sink`; false with `error` set on failure (the sink may have had rows).
 bool DecodeJpegRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
@@ -97,7 +102,8 @@ std::optional<Picture> DecodeGif(std::span<const std::uint8_t> bytes, std::strin
 // The same decode, row by row into `sink` (an interlaced frame's part on the screen is decoded first).
 bool DecodeGifRows(std::span<const std::uint8_t> bytes, PictureRowSink& sink, std::string& error);
 // TIFF: the first page, any layout libtiff can turn into RGBA. Strips or tiles that the file's data cannot
-// fill at the codec's largest ratio are refused before the picture is made.
+// fill at the codec's largest ratio are refused before the picture is made, and so is a picture read a band
+// at a time whose band, with the strip or tile it is made of, passes kMaxDecoderMemory.
 std::optional<Picture> DecodeTiff(std::span<const std::uint8_t> bytes, std::string& error);
 // The same decode into `sink`: strips row by row, tiles (and subsampled colours) a row of tiles (a band of
 // strips) at a time.

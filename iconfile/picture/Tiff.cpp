@@ -124,22 +124,30 @@ std::uint64_t LargestRatio(std::uint16_t compression) {
 
 // A strip or tile the decoder holds whole is refused above this when its codec has no known ratio.
 constexpr std::uint64_t kUnboundedCodecBlockBytes = std::uint64_t{32} << 20;
-// The most pixels a row of tiles may have (a 128 MB band; tiles 1024 rows high on the widest picture).
-constexpr std::uint64_t kMaxTileRowPixels = std::uint64_t{32} << 20;
+
+// The rows read at once where the picture is read a band at a time: a row of tiles, or a strip (short
+// strips joined into bands of about a million pixels).
+std::uint32_t BandRows(TIFF* tif, std::uint32_t width, std::uint32_t height) {
+  std::uint32_t band = 0;
+  if (TIFFIsTiled(tif)) {
+    TIFFGetField(tif, TIFFTAG_TILELENGTH, &band);
+  } else {
+    TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &band);
+  }
+  band = std::clamp<std::uint32_t>(band, 1, height);
+  return band * std::max<std::uint32_t>(1, std::min<std::uint32_t>(height / band, (1u << 20) / width / band));
+}
 
 // Whether every strip or tile can be filled by the bytes the file holds for it at the codec's largest
-// ratio, and (`whole`: the decoder holds each one whole) is within the budget where no ratio is known;
-// a row of tiles must be within its own budget. Checked before anything the size of the picture is made.
+// ratio, and (`whole`: the decoder holds each one whole) is within the budget where no ratio is known.
+// Read whole, what is held at once must stay within kMaxDecoderMemory: a band of RGBA rows, libtiff's
+// decoded strip or tile (one a plane, at most four, where the planes are separate) and the stored bytes of
+// the largest one. Checked before anything the size of the picture is made.
 bool DataCanFill(TIFF* tif, std::uint64_t fileSize, bool whole, char* why) {
   const bool tiled = TIFFIsTiled(tif) != 0;
-  std::uint32_t width = 0, height = 0, tileHeight = 0;
+  std::uint32_t width = 0, height = 0;
   TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width);
   TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height);
-  if (tiled && TIFFGetField(tif, TIFFTAG_TILELENGTH, &tileHeight) == 1 &&
-      std::uint64_t{width} * std::min(tileHeight, height) > kMaxTileRowPixels) {
-    std::snprintf(why, 1024, "TIFF tiles are too large");
-    return false;
-  }
   std::uint16_t compression = COMPRESSION_NONE;
   TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
   const std::uint64_t ratio = LargestRatio(compression);
@@ -150,18 +158,27 @@ bool DataCanFill(TIFF* tif, std::uint64_t fileSize, bool whole, char* why) {
   const std::uint32_t count = TIFFNumberOfStrips(tif);  // tiles too
   const std::uint32_t perPlane = tiled ? count : (height - 1) / rowsPerStrip + 1;
   const std::uint64_t fullBlock = tiled ? TIFFTileSize64(tif) : TIFFStripSize64(tif);
+  std::uint64_t largestStored = 0;
+  bool fills = true;
   for (std::uint32_t i = 0; i < count; ++i) {
     std::uint64_t need = fullBlock;
     if (!tiled && perPlane > 0 && i % perPlane == perPlane - 1)
       need = TIFFVStripSize64(tif, height - (perPlane - 1) * rowsPerStrip);
     const std::uint64_t offset = TIFFGetStrileOffset(tif, i);
     const std::uint64_t stored = offset >= fileSize ? 0 : std::min(TIFFGetStrileByteCount(tif, i), fileSize - offset);
-    if (ratio > 0 ? need > stored * ratio : need > kUnboundedCodecBlockBytes) {
-      std::snprintf(why, 1024, "TIFF data is too short for its picture");
-      return false;
-    }
+    fills = fills && (ratio > 0 ? need <= stored * ratio : need <= kUnboundedCodecBlockBytes);
+    largestStored = std::max(largestStored, stored);
   }
-  return true;
+  std::uint16_t planar = PLANARCONFIG_CONTIG;
+  TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
+  const std::uint64_t held = std::uint64_t{width} * BandRows(tif, width, height) * 4 +
+                             fullBlock * (planar == PLANARCONFIG_SEPARATE ? 4 : 1) + largestStored;
+  if (whole && held > kMaxDecoderMemory) {
+    std::snprintf(why, 1024, "%s", kTooLargeToImport);
+    return false;
+  }
+  if (!fills) std::snprintf(why, 1024, "TIFF data is too short for its picture");
+  return fills;
 }
 
 // The flips that bring the file's rows to top-down, left-to-right order.
@@ -246,15 +263,7 @@ bool ReadByRows(TIFFRGBAImage& img, std::span<const std::uint8_t> bytes, Picture
 bool ReadByBands(TIFFRGBAImage& img, PictureRowSink& sink, bool premultiplied) {
   TIFF* tif = img.tif;
   const int w = static_cast<int>(img.width), h = static_cast<int>(img.height);
-  std::uint32_t band = 0;
-  if (TIFFIsTiled(tif)) {
-    TIFFGetField(tif, TIFFTAG_TILELENGTH, &band);
-  } else {
-    TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &band);
-  }
-  band = std::clamp<std::uint32_t>(band, 1, img.height);
-  // Bands of about a million pixels where the strips are short.
-  band *= std::max<std::uint32_t>(1, std::min<std::uint32_t>(img.height / band, (1u << 20) / img.width / band));
+  const std::uint32_t band = BandRows(tif, img.width, img.height);
   const bool flipV = FlipsOf(img.orientation).vertical;
   img.req_orientation = ORIENTATION_TOPLEFT;
   std::vector<std::uint32_t> raster(static_cast<std::size_t>(w) * band);

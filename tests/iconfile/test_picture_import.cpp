@@ -163,7 +163,9 @@ TEST(PictureImport, TiffAlphaOfEitherKindIsComposedOnce) {
       {"tiff_alpha_im_planar.tif", "tiff_alpha.onwhite.ppm"},   {"tiff_alpha_pillow.tif", "tiff_alpha.onwhite.ppm"},
       {"tiff_alpha_pillow_assoc.tif", "tiff_alpha.onwhite.ppm"}, {"tiff_alpha_grey_pillow.tif", "tiff_alpha_grey.onwhite.ppm"},
       {"tiff_alpha_grey_im_assoc.tif", "tiff_alpha_grey.onwhite.ppm"}, {"tiff_alpha_grey_im16.tif", "tiff_alpha_grey.onwhite.ppm"},
-      {"tiff_alpha_grey_im16_assoc.tif", "tiff_alpha_grey.onwhite.ppm"}, {"tiff_alpha_grey_im16_tiled.tif", "tiff_alpha_grey.onwhite.ppm"}};
+      {"tiff_alpha_grey_im16_assoc.tif", "tiff_alpha_grey.onwhite.ppm"}, {"tiff_alpha_grey_im16_tiled.tif", "tiff_alpha_grey.onwhite.ppm"},
+      // Real 16-bit samples (low bytes not the high ones), min-is-white, partial tiles on the right and below.
+      {"tiff_alpha_grey16_miniswhite_tiled.tif", "tiff_alpha_grey16_miniswhite.onwhite.ppm"}};
   for (const auto& [file, reference] : cases) {
     std::string error;
     const auto sample = ReadPictureForImport(test::PicturePath(file), true, error);

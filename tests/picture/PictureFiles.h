@@ -36,4 +36,13 @@ inline Picture ReadPnm(const std::string& path) {
   return p;
 }
 
+// Counts the rows a decoder hands over, keeping none.
+struct RowCounter : PictureRowSink {
+  bool start(int width, int) override { return row_.resize(static_cast<std::size_t>(width) * 4), true; }
+  std::uint8_t* row(int) override { return row_.data(); }
+  void rowDone(int) override { ++rows; }
+  int rows = 0;
+  std::vector<std::uint8_t> row_;
+};
+
 }  // namespace gw::test

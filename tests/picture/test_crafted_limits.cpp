@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "CraftedPictures.h"
+#include "PictureFiles.h"
 #include "tests/common/MemoryInChild.h"
 #include "iconfile/picture/Picture.h"
 
@@ -47,6 +48,33 @@ TEST(CraftedLimits, JpegDataTooShortForItsCoefficientsIsRefusedFirst) {
     EXPECT_EQ(run.outcome, c.outcome) << c.side;
     if (c.outcome == tooShort) {
       EXPECT_LT(run.peakGrowthKb, 20'000) << c.side;
+    }
+  }
+}
+
+// The coefficients of a file of several scans are bounded by the memory they take, not by how few bytes
+// hold them: arithmetic coding spends far less than a bit on a flat block, so a valid file of 363 bytes
+// decodes whole, and one whose coefficients would pass 512 MB is refused as it starts.
+TEST(CraftedLimits, JpegCoefficientsAreBoundedByTheirMemory) {
+  const struct Case {
+    const char* file;
+    const char* outcome;
+    long peakKb;  // at most
+  } cases[] = {{"jpeg_arith_6000.jpg", "6000 rows of grey 128", 150'000},
+               {"jpeg_arith_32768x4576.jpg", kTooLargeToImport, 20'000}};
+  for (const Case& c : cases) {
+    const Bytes bytes = ReadBytes(PicturePath(c.file));
+    ASSERT_FALSE(bytes.empty()) << c.file;
+    const ChildRun run = RunInChild(kSanitized ? 0 : 200L << 20, [&] {
+      RowCounter sink;
+      std::string error;
+      if (!DecodeJpegRows(bytes, sink, error)) return error;
+      return std::to_string(sink.rows) + " rows of grey " + std::to_string(sink.row_[sink.row_.size() - 2]);
+    });
+    ASSERT_TRUE(run.finished) << c.file;
+    EXPECT_EQ(run.outcome, c.outcome) << c.file;
+    if (!kSanitized) {
+      EXPECT_LT(run.peakGrowthKb, c.peakKb) << c.file;
     }
   }
 }

@@ -17,13 +17,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// `block` is the rows per strip, or the side of a square tile when `tiled`.
+// `block` is the rows per strip, or the side of a square tile when `tiled`; colours are YCbCr, subsampled
+// `ycbcr` times each way, when that is above 0.
 struct Layout {
   std::uint32_t width, height;
   std::uint16_t samples, bits, compression;
   std::uint32_t block;
   bool tiled = false;
   std::uint16_t planar = PLANARCONFIG_CONTIG, orientation = ORIENTATION_TOPLEFT;
+  std::uint16_t ycbcr = 0;
 };
 
 // Written by libtiff: `stored` zero bytes as each strip or tile, or (stored 0) rows rowOf(y, plane), zero
@@ -36,7 +38,8 @@ std::vector<std::uint8_t> MakeTiff(const Layout& l, std::size_t stored, const Ro
   TIFFSetField(tif, TIFFTAG_IMAGELENGTH, l.height);
   TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, l.samples);
   TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, l.bits);
-  TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, l.samples >= 3 ? PHOTOMETRIC_RGB : PHOTOMETRIC_MINISBLACK);
+  TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, l.ycbcr ? PHOTOMETRIC_YCBCR : l.samples >= 3 ? PHOTOMETRIC_RGB : PHOTOMETRIC_MINISBLACK);
+  if (l.ycbcr) TIFFSetField(tif, TIFFTAG_YCBCRSUBSAMPLING, l.ycbcr, l.ycbcr);
   TIFFSetField(tif, TIFFTAG_PLANARCONFIG, l.planar);
   TIFFSetField(tif, TIFFTAG_COMPRESSION, l.compression);
   TIFFSetField(tif, TIFFTAG_ORIENTATION, l.orientation);
@@ -61,18 +64,11 @@ std::vector<std::uint8_t> MakeTiff(const Layout& l, std::size_t stored, const Ro
   return bytes;
 }
 
-// Counts the rows a decoder hands over, keeping none.
-struct RowCounter : PictureRowSink {
-  bool start(int width, int) override { return row_.resize(static_cast<std::size_t>(width) * 4), true; }
-  std::uint8_t* row(int) override { return row_.data(); }
-  void rowDone(int) override { ++rows; }
-  int rows = 0;
-  std::vector<std::uint8_t> row_;
-};
-
 TEST(TiffBounds, WhatTheDataCannotFillIsRefusedAndWhatItFillsIsReadByRows) {
   const char* const tooShort = "TIFF data is too short for its picture";
   const auto planes = PLANARCONFIG_SEPARATE;
+  const auto contig = PLANARCONFIG_CONTIG;
+  const auto top = ORIENTATION_TOPLEFT;
   const struct Case {
     const char* what;
     Layout layout;
@@ -87,15 +83,19 @@ TEST(TiffBounds, WhatTheDataCannotFillIsRefusedAndWhatItFillsIsReadByRows) {
       {"deflate, separate planes", {12000, 12000, 3, 8, COMPRESSION_ADOBE_DEFLATE, 12000, false, planes}, 1000, tooShort},
       {"deflate, huge tiles", {12000, 12000, 4, 8, COMPRESSION_ADOBE_DEFLATE, 2048, true}, 1000, tooShort},
       {"JPEG, huge tiles", {4096, 4096, 3, 8, COMPRESSION_JPEG, 4096, true}, 1000, tooShort},
-      {"tiles 4096 rows high", {12000, 12000, 3, 8, COMPRESSION_NONE, 4096, true}, 1000, "TIFF tiles are too large"},
+      // Read a band at a time, the band's rows and the strip or tile they come from stay within 512 MB.
+      {"tiles 8192 rows high", {12000, 12000, 3, 8, COMPRESSION_NONE, 8192, true}, 1000, kTooLargeToImport},
+      {"YCbCr 2 x 2, one strip", {12000, 12000, 3, 8, COMPRESSION_ADOBE_DEFLATE, 12000, false, contig, top, 2}, 300'000, kTooLargeToImport},
+      {"YCbCr 2 x 2, deflated zeros, one strip", {2000, 2000, 3, 8, COMPRESSION_ADOBE_DEFLATE, 2000, false, contig, top, 2}, 0, nullptr},
       {"deflated zeros, one strip", {8000, 8000, 1, 8, COMPRESSION_ADOBE_DEFLATE, 8000}, 0, nullptr},
+      {"uncompressed, the last strip short", {300, 100, 3, 8, COMPRESSION_NONE, 64}, 0, nullptr},
       {"deflated zeros, one strip a plane", {6000, 6000, 3, 8, COMPRESSION_ADOBE_DEFLATE, 6000, false, planes}, 0, nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const std::vector<std::uint8_t> bytes = MakeTiff(c.layout, c.stored);
     const test::ChildRun run = test::RunInChild(test::kSanitized ? 0 : 200L << 20, [&] {
-      RowCounter sink;
+      test::RowCounter sink;
       std::string error;
       const bool read = DecodePictureRows(bytes, sink, error);
       return std::string(!read ? error : sink.rows == static_cast<int>(c.layout.height) ? "read" : "rows missing");

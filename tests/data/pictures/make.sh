@@ -49,6 +49,16 @@ $PY -c "
 b = open('jpeg_baseline.jpg', 'rb').read(); i = b.index(b'\xff\xda')
 open('jpeg_extraneous.jpg', 'wb').write(b[:i] + b'\x00\x17' + b[i:])"
 djpeg -dct float -ppm jpeg_extraneous.jpg > jpeg_extraneous.djpeg.ppm || [ $? -eq 2 ]
+# Arithmetic-coded progressive files of flat mid-grey, a few hundred bytes each (arithmetic coding spends far
+# less than a bit on a block): 6000 x 6000 at 4:2:0, whose coefficients take about 100 MB, and 32768 x 4576
+# at 4:4:4, whose coefficients would take about 900 MB.
+grey() { $PY -c "
+import sys
+w, h = $1, $2
+sys.stdout.buffer.write(b'P6\\n%d %d\\n255\\n' % (w, h))
+for _ in range(h): sys.stdout.buffer.write(bytes([128]) * (3 * w))"; }
+grey 6000 6000 | cjpeg -arithmetic -progressive > jpeg_arith_6000.jpg
+grey 32768 4576 | cjpeg -arithmetic -progressive -sample 1x1 > jpeg_arith_32768x4576.jpg
 # CMYK (Adobe, inverted inks) from flat colour bands, by Pillow; checked against the bands' colours.
 $PY - <<'PY'
 from PIL import Image
@@ -160,6 +170,46 @@ PY
 /usr/bin/convert tiff_alpha_grey_source.png -depth 16 -define tiff:alpha=unassociated tiff_alpha_grey_im16.tif
 /usr/bin/convert tiff_alpha_grey_source.png -depth 16 -define tiff:alpha=associated tiff_alpha_grey_im16_assoc.tif
 /usr/bin/convert tiff_alpha_grey_source.png -depth 16 -compress LZW -define tiff:alpha=unassociated -define tiff:tile-geometry=16x16 tiff_alpha_grey_im16_tiled.tif
+# Grey with unassociated alpha in real 16-bit samples (high and low bytes differ), min-is-white, in 16 x 16
+# tiles of which the right and bottom ones are partial, written by hand; the reference composes each
+# sample's high byte (the grey inverted) once onto white.
+$PY - <<'PY'
+import struct
+from PIL import Image
+w, h, side = 20, 18, 16
+grey = lambda x, y: (x * 3001 + y * 1187 + 77) % 65536
+alpha = lambda x, y: (x * 2917 + y * 3643 + 1300) % 65536
+tiles = []
+for ty in range(0, h, side):
+    for tx in range(0, w, side):
+        t = bytearray()
+        for y in range(ty, ty + side):
+            for x in range(tx, tx + side):
+                t += struct.pack("<HH", grey(x, y), alpha(x, y)) if x < w and y < h else bytes(4)
+        tiles.append(bytes(t))
+n = len(tiles)
+entries = [(256, 3, 1, w), (257, 3, 1, h), (258, 3, 2, 16 | 16 << 16), (259, 3, 1, 1), (262, 3, 1, 0),
+           (277, 3, 1, 2), (284, 3, 1, 1), (322, 3, 1, side), (323, 3, 1, side), (324, 4, n, None),
+           (325, 4, n, None), (338, 3, 1, 2)]
+ifd_at = 8
+arrays_at = ifd_at + 2 + 12 * len(entries) + 4
+data_at = arrays_at + 8 * n
+offsets = [data_at + i * len(tiles[0]) for i in range(n)]
+arrays = {324: struct.pack(f"<{n}I", *offsets), 325: struct.pack(f"<{n}I", *[len(t) for t in tiles])}
+ifd = struct.pack("<H", len(entries))
+for tag, typ, count, value in entries:
+    value = arrays_at + (0 if tag == 324 else 4 * n) if tag in arrays else value
+    ifd += struct.pack("<HHII", tag, typ, count, value)
+ifd += struct.pack("<I", 0)
+open("tiff_alpha_grey16_miniswhite_tiled.tif", "wb").write(
+    b"II*\0" + struct.pack("<I", ifd_at) + ifd + arrays[324] + arrays[325] + b"".join(tiles))
+out = Image.new("RGB", (w, h))
+for y in range(h):
+    for x in range(w):
+        g, a = 255 - (grey(x, y) >> 8), alpha(x, y) >> 8
+        out.putpixel((x, y), (255 - a + (g * a + 127) // 255,) * 3)
+out.save("tiff_alpha_grey16_miniswhite.onwhite.ppm")
+PY
 
 # BMP.
 convert pal2.ppm -type Palette -colors 2 BMP3:bmp_1bit.bmp
