@@ -19,9 +19,9 @@ namespace gw {
 // is written through, so the link survives; the permissions of an existing file are kept.
 std::string ReplaceFileContents(const std::string& path, std::span<const std::uint8_t> bytes);
 // Why the file at path could not be written (a missing folder or one that cannot be reached or entered, a
-// read-only file, a folder in its place, a new file in a read-only folder), with the reason the system gave,
-// as far as can be told before trying; an empty text when nothing stands in the way. Permission bits count
-// even for the superuser, so a file or folder marked read-only stays so.
+// read-only file, a folder in its place, a new file in a read-only folder, a read-only file system), with the
+// reason the system gave, as far as can be told before trying; an empty text when nothing stands in the way.
+// Permission bits count even for the superuser, so a file or folder marked read-only stays so.
 std::string FileWriteRefusal(const std::string& path);
 
 struct FileContents {
