@@ -2,9 +2,10 @@
 // Whole files in and out. A file is written so that it is either replaced completely or left as it was: the
 // bytes go to a new file of a short name of its own in the same folder (made exclusively, never over another
 // file), which is flushed to the disk and then renamed over the file. Only where the folder refuses a new
-// file for permission but the file itself is writable is the file written in place instead, all of its bytes
-// ready beforehand (a failure in the middle of that damages it); any other failure (a full disk, a spent
-// quota) leaves the file as it was.
+// file for permission, or refuses the rename over the file for permission or because the file is busy (a
+// file mounted in its place), but the file itself is writable, is the file written in place instead, all of
+// its bytes ready beforehand (a failure in the middle of that damages it); any other failure (a full disk, a
+// spent quota) leaves the file as it was.
 // Nothing here uses the system's temporary folder, and nothing throws: every failure comes back as a reason.
 
 #include <cstdint>
