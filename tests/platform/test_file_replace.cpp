@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/FileReplace.h"
+#include "tests/common/MemoryInChild.h"
 #include "tests/platform/ScratchFolder.h"
 
 namespace fs = std::filesystem;
@@ -262,6 +263,16 @@ TEST_F(FileReplaceTest, ReadingAWholeFile) {
     EXPECT_EQ(r.bytes.empty(), !r.error.empty());  // the size /proc gives (0) is not believed
   }
   ::alarm(0);
+  // A sparse file of 8 GB is refused by its size before any memory is set aside for it.
+  if (!test::kSanitized) {
+    const fs::path sparse = dir / "sparse";
+    std::ofstream(sparse).close();
+    fs::resize_file(sparse, std::uintmax_t{8} << 30);
+    constexpr long kCap = 64L << 20;
+    const test::ChildRun run = test::RunInChild(kCap, [&] { return ReadFileContents(sparse.string(), 1 << 20).error; });
+    EXPECT_EQ(run.outcome, "the file is too large");
+    EXPECT_LT(run.peakGrowthKb, kCap / 1024);
+  }
   // A file is read whole, or no further than the start it must have.
   const auto text = [](const FileContents& r) { return std::string(r.bytes.begin(), r.bytes.end()); };
   const std::uint8_t starts[] = {'0', '1', 'x'};
