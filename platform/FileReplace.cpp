@@ -56,10 +56,17 @@ class Fd {
 
 bool HasWriteBit(mode_t mode) { return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0; }
 
-// Whether `p` may be written: access() for the caller, and the permission bits besides, which access()
-// waives for the superuser.
-bool Writable(const fs::path& p, const struct stat& st) {
-  return ::access(p.c_str(), W_OK) == 0 && HasWriteBit(st.st_mode);
+// 0 when `p` may be written, otherwise why not: EACCES when the caller's rights or the permission bits forbid
+// it (the bits are looked at too, as access() waives them for the superuser), or the reason access() gives
+// (EROFS for a read-only file system, whatever the bits say).
+int WriteDenial(const fs::path& p, const struct stat& st) {
+  if (::access(p.c_str(), W_OK) != 0) return errno;
+  return HasWriteBit(st.st_mode) ? 0 : EACCES;
+}
+
+// "`name` is read-only" for a denial by permission, otherwise the system's reason.
+std::string Denied(const std::string& name, int denial) {
+  return denial == EACCES ? name + " is read-only" : name + " cannot be written: " + Why(denial);
 }
 
 // What writing `target` comes to before anything is tried.
@@ -90,21 +97,22 @@ WritePlan PlanWrite(const fs::path& target) {
     plan.refusal = plan.folder.string() + " is not a folder";
     return plan;
   }
-  plan.newFileAllowed = Writable(plan.folder, folder);
+  const int folderDenial = WriteDenial(plan.folder, folder);
+  plan.newFileAllowed = folderDenial == 0;
   if (Stat(target, plan.file, FileWriteStep::InspectFile)) {
     plan.exists = true;
     if (S_ISDIR(plan.file.st_mode))
       plan.refusal = "it is a folder";
     else if (!S_ISREG(plan.file.st_mode))
       plan.refusal = "it is not a plain file";
-    else if (!Writable(target, plan.file))
-      plan.refusal = "the file is read-only";
+    else if (const int denial = WriteDenial(target, plan.file))
+      plan.refusal = Denied("the file", denial);
   } else if (errno == EACCES) {
     plan.refusal = folderName + " cannot be entered: " + Why(errno);
   } else if (errno != ENOENT) {
     plan.refusal = Why(errno);
   } else if (!plan.newFileAllowed) {
-    plan.refusal = folderName + " is read-only";
+    plan.refusal = Denied(folderName, folderDenial);
   }
   return plan;
 }

@@ -2,9 +2,10 @@
 // Whole files in and out. A file is written so that it is either replaced completely or left as it was: the
 // bytes go to a new file of a short name of its own in the same folder (made exclusively, never over another
 // file), which is flushed to the disk and then renamed over the file. Only where the folder refuses a new
-// file for permission but the file itself is writable is the file written in place instead, all of its bytes
-// ready beforehand (a failure in the middle of that damages it); any other failure (a full disk, a spent
-// quota) leaves the file as it was.
+// file for permission, or refuses the rename over the file for permission or because the file is busy (a
+// file mounted in its place), but the file itself is writable, is the file written in place instead, all of
+// its bytes ready beforehand (a failure in the middle of that damages it); any other failure (a full disk, a
+// spent quota) leaves the file as it was.
 // Nothing here uses the system's temporary folder, and nothing throws: every failure comes back as a reason.
 
 #include <cstdint>
@@ -19,9 +20,9 @@ namespace gw {
 // is written through, so the link survives; the permissions of an existing file are kept.
 std::string ReplaceFileContents(const std::string& path, std::span<const std::uint8_t> bytes);
 // Why the file at path could not be written (a missing folder or one that cannot be reached or entered, a
-// read-only file, a folder in its place, a new file in a read-only folder), with the reason the system gave,
-// as far as can be told before trying; an empty text when nothing stands in the way. Permission bits count
-// even for the superuser, so a file or folder marked read-only stays so.
+// read-only file, a folder in its place, a new file in a read-only folder, a read-only file system), with the
+// reason the system gave, as far as can be told before trying; an empty text when nothing stands in the way.
+// Permission bits count even for the superuser, so a file or folder marked read-only stays so.
 std::string FileWriteRefusal(const std::string& path);
 
 struct FileContents {

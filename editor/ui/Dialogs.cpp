@@ -79,12 +79,6 @@ std::vector<TFileDialog::FilterEntry> TFileDialog::FilterEntries() const {
   return entries;
 }
 
-QStringList TFileDialog::NameFilters() const {
-  QStringList filters;
-  for (const FilterEntry& e : FilterEntries()) filters << e.shown;
-  return filters;
-}
-
 QString TFileDialog::FilterExtension() const { return FilterExtensionAt(Filter, FilterIndex, DefaultExt); }
 
 bool TFileDialog::Execute(QWidget* owner) {

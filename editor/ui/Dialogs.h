@@ -61,14 +61,10 @@ class TFileDialog {
   // is out of range), or DefaultExt when that pattern names none ("*.*").
   QString FilterExtension() const;
 
-  // The filter as the dialog lists it: one "description (pattern pattern ...)" per entry. A pattern list
-  // that ends the description already ("Icon File (*.ico)") is replaced by the entry's patterns, not shown
-  // twice; patterns are separated by blanks and empty ones ("*.jpg;") are dropped. "*.*" lists every file,
-  // also one whose name has no dot.
-  QStringList NameFilters() const;
-
  private:
-  // One entry of the filter: its listed text and its patterns.
+  // One entry of the filter: its listed text, "description (pattern pattern ...)", and its patterns. A
+  // pattern list that ends the description already ("Icon File (*.ico)") is replaced by the entry's
+  // patterns, not shown twice; patterns are separated by blanks and empty ones ("*.jpg;") are dropped.
   struct FilterEntry {
     QString shown;
     QStringList patterns;

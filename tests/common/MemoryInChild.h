@@ -1,7 +1,9 @@
 #pragma once
 // Runs a piece of work in a forked child process whose address space may grow only so far, and reports how
 // far it grew at its peak: a reader that takes hundreds of megabytes fails there, not in the test process.
-// The sanitizers reserve terabytes of address space, so tests that use this skip themselves in their builds.
+// The sanitizers reserve terabytes of address space, so in their builds tests leave it uncapped or skip.
+// The child's processor time may be capped too, and is reported: work that must stay small is bounded so,
+// as other processes on a busy machine slow its wall time but not the processor time it takes.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,6 +31,7 @@ struct ChildRun {
   bool finished = false;  // the child ran the work to its end
   std::string outcome;    // what the work returned
   long peakGrowthKb = 0;  // how far the address space grew beyond its size when the work began
+  long cpuMs = 0;         // the child's processor time (user and system), whether it finished or not
 };
 
 // A field of /proc/self/status, in kB.
@@ -39,9 +42,10 @@ inline long StatusKb(const std::string& field) {
   return -1;
 }
 
-// The child's peak starts at its size when forked; `limitBytes` (0: none) is how far it may grow. A child that
-// ends another way (a signal, an exception out of memory) has not finished.
-inline ChildRun RunInChild(long limitBytes, const std::function<std::string()>& work) {
+// The child's peak starts at its size when forked; `limitBytes` (0: none) is how far it may grow, and
+// `cpuSeconds` (0: none) how much processor time it may take before it is killed. A child that ends another
+// way (a signal, an exception out of memory) has not finished.
+inline ChildRun RunInChild(long limitBytes, const std::function<std::string()>& work, int cpuSeconds = 0) {
   int fds[2];
   if (::pipe(fds) != 0) return {};
   std::fflush(nullptr);
@@ -54,6 +58,10 @@ inline ChildRun RunInChild(long limitBytes, const std::function<std::string()>& 
       const rlimit r{cap, cap};
       ::setrlimit(RLIMIT_AS, &r);
     }
+    if (cpuSeconds > 0) {
+      const rlimit r{static_cast<rlim_t>(cpuSeconds), static_cast<rlim_t>(cpuSeconds)};  // the hard limit kills
+      ::setrlimit(RLIMIT_CPU, &r);
+    }
     const std::string outcome = work();
     const std::string report = std::to_string(StatusKb("VmPeak") - start) + " " + outcome;
     (void)!::write(fds[1], report.data(), report.size());
@@ -65,8 +73,11 @@ inline ChildRun RunInChild(long limitBytes, const std::function<std::string()>& 
   for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<std::size_t>(n));
   ::close(fds[0]);
   int status = 0;
-  ::waitpid(pid, &status, 0);
+  rusage usage{};
+  ::wait4(pid, &status, 0, &usage);
   ChildRun run;
+  run.cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000L +
+              (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
   const std::size_t space = report.find(' ');
   if (!WIFEXITED(status) || space == std::string::npos) return run;
   run.finished = true;

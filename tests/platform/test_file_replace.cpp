@@ -9,14 +9,17 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/FileReplace.h"
+#include "tests/common/MemoryInChild.h"
 #include "tests/platform/ScratchFolder.h"
 
 namespace fs = std::filesystem;
@@ -149,26 +152,56 @@ TEST_F(FileReplaceTest, AFolderThatCannotBeSearchedOrEnteredSaysSo) {
   EXPECT_TRUE(watcher.temporaries.empty());
 }
 
-TEST_F(FileReplaceTest, ADiskWithNoFreeInodeLeavesTheFileWhole) {
-  // A real disk of two inodes (its folder and the file), mounted in a child process's own mount namespace;
-  // skipped where the system lets no such mount be made.
+// Runs `work` in a child process on a disk of its own: a tmpfs of `options` mounted at `disk` in the child's
+// own mount namespace. The child's exit status: 0 when `work` holds, 77 where the system lets no such mount be
+// made (the test is then skipped), 1 otherwise.
+int OnOwnDisk(const fs::path& disk, const char* options, const std::function<bool()>& work) {
   const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
   if (child == 0) {
-    const fs::path disk = dir / "disk", target = disk / "icon.ico";
     if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-        ::mkdir(disk.c_str(), 0700) != 0 || ::mount("gw", disk.c_str(), "tmpfs", 0, "size=1m,nr_inodes=2") != 0)
+        ::mkdir(disk.c_str(), 0700) != 0 || ::mount("gw", disk.c_str(), "tmpfs", 0, options) != 0)
       ::_exit(77);
+    ::_exit(work() ? 0 : 1);
+  }
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+TEST_F(FileReplaceTest, ADiskWithNoFreeInodeLeavesTheFileWhole) {
+  // A disk of two inodes: its folder and the file.
+  const fs::path disk = dir / "disk", target = disk / "icon.ico";
+  const int status = OnOwnDisk(disk, "size=1m,nr_inodes=2", [&] {
     const std::string old(8192, 'o');
     std::ofstream(target) << old;
     const std::string why = ReplaceFileContents(target.string(), Bytes(std::string(20480, 'n')));
-    ::_exit(why == std::strerror(ENOSPC) && Text(target) == old ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no disk can be mounted here";
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "the file was changed, or the reason was not the full disk";
+    return why == std::strerror(ENOSPC) && Text(target) == old;
+  });
+  if (status == 77) GTEST_SKIP() << "no disk can be mounted here";
+  EXPECT_EQ(status, 0) << "the file was changed, or the reason was not the full disk";
+}
+
+TEST_F(FileReplaceTest, AReadOnlyDiskIsNamedAsTheCauseWhateverTheFileAllows) {
+  const fs::path disk = dir / "disk", file = disk / "icon.ico";
+  const std::string why = std::string(" cannot be written: ") + std::strerror(EROFS);
+  const struct {
+    fs::path path;
+    std::string why;
+  } cases[] = {{file, "the file" + why}, {disk / "new.ico", "the folder " + disk.string() + why}};
+  const int status = OnOwnDisk(disk, "size=1m", [&] {
+    std::ofstream(file) << "old";
+    if (::chmod(file.c_str(), 0666) != 0 ||
+        ::mount(nullptr, disk.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+      return false;
+    bool held = true;
+    for (const auto& c : cases) {
+      held = held && FileWriteRefusal(c.path.string()) == c.why && ReplaceFileContents(c.path.string(), Bytes("new")) == c.why;
+      if (!held) std::fprintf(stderr, "%s: %s\n", c.path.c_str(), FileWriteRefusal(c.path.string()).c_str());
+    }
+    return held && Text(file) == "old";
+  });
+  if (status == 77) GTEST_SKIP() << "no disk can be mounted here";
+  EXPECT_EQ(status, 0) << "a refusal did not name the read-only file system, or the file was changed";
 }
 
 TEST_F(FileReplaceTest, AFileThatCannotBeReplacedIsWrittenInPlace) {
@@ -230,6 +263,16 @@ TEST_F(FileReplaceTest, ReadingAWholeFile) {
     EXPECT_EQ(r.bytes.empty(), !r.error.empty());  // the size /proc gives (0) is not believed
   }
   ::alarm(0);
+  // A sparse file of 8 GB is refused by its size before any memory is set aside for it.
+  if (!test::kSanitized) {
+    const fs::path sparse = dir / "sparse";
+    std::ofstream(sparse).close();
+    fs::resize_file(sparse, std::uintmax_t{8} << 30);
+    constexpr long kCap = 64L << 20;
+    const test::ChildRun run = test::RunInChild(kCap, [&] { return ReadFileContents(sparse.string(), 1 << 20).error; });
+    EXPECT_EQ(run.outcome, "the file is too large");
+    EXPECT_LT(run.peakGrowthKb, kCap / 1024);
+  }
   // A file is read whole, or no further than the start it must have.
   const auto text = [](const FileContents& r) { return std::string(r.bytes.begin(), r.bytes.end()); };
   const std::uint8_t starts[] = {'0', '1', 'x'};

@@ -414,19 +414,25 @@ class ExtrasTest : public QObject {
     QCOMPARE(f->state().CursorHotSpotX, 15);
   }
 
-  // Return presses the focused button, not the default OK, in the modal dialogs too.
+  // Return presses the focused button, not the default OK, in the modal dialogs too; with Shift or Ctrl it
+  // presses nothing.
   void returnOnAFocusedCancelCancels() {
     auto f = Form();
     f->N32x32_CursorClick();
     const std::function<QDialog*()> dialogs[] = {[&] { return new TCursorHotSpot(f.get()); },
                                                  [&] { return new TSnapShotSetup(f.get()); }};
+    const Qt::KeyboardModifiers modifiers[] = {Qt::ShiftModifier, Qt::ControlModifier, Qt::NoModifier};
     for (const auto& make : dialogs) {
       std::unique_ptr<QDialog> d(make());
       d->show();
       auto* cancel = d->findChild<QPushButton*>(QStringLiteral("ButtonCancel"));
       cancel->setFocus();
-      QTest::keyClick(cancel, Qt::Key_Return);
-      QVERIFY2(!d->isVisible() && d->result() == QDialog::Rejected, qPrintable(d->objectName()));
+      for (const Qt::KeyboardModifiers m : modifiers) {
+        QTest::keyClick(cancel, Qt::Key_Return, m);
+        const bool pressed = m == Qt::NoModifier;
+        QVERIFY2(d->isVisible() != pressed && d->result() == QDialog::Rejected,
+                 qPrintable(d->objectName() + QString::number(m.toInt(), 16)));
+      }
     }
   }
 
