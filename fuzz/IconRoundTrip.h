@@ -3,8 +3,8 @@
 // (which takes the file's colour table and may give it a black entry), then the state's encoding with the
 // kept images. A file Open takes must be saved so that it reads back as the image the editor showed (pixels,
 // mask, hot spot), with a directory that describes the file, every kept image byte for byte as the opened
-// file held it, no pixel turned between transparent and shown, and the same bytes from a second Save and
-// from a Save of the saved file opened again. The regression test runs the same checks on every kept input.
+// file held it, no pixel turned between transparent and shown, and the same bytes again from a Save of the
+// saved file opened again. The regression test runs the same checks on every kept input.
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -27,20 +27,22 @@ struct DirectoryEntry {
   std::uint64_t length = 0, offset = 0;
 };
 
-// The entries of a file's directory, as many as it counts; nothing when a field is not in the bytes.
+// The entries of a file's directory that are in its bytes, in order up to the first that is not; nothing
+// when the count is not.
 inline std::optional<std::vector<DirectoryEntry>> ReadDirectory(std::span<const std::uint8_t> bytes) {
   const gw::ByteReader r(bytes);
   const auto count = r.u16(4);
   if (!count) return std::nullopt;
-  std::vector<DirectoryEntry> entries(*count);
-  for (std::size_t i = 0; i < entries.size(); ++i) {
+  std::vector<DirectoryEntry> entries;
+  for (std::uint64_t i = 0; i < *count; ++i) {
     const std::uint64_t at = gw::kIconDirectorySize + gw::kIconEntrySize * i;
     const auto fields = r.bytes(at, 8);
     const auto length = r.u32(at + 8), offset = r.u32(at + 12);
-    if (!fields || !length || !offset) return std::nullopt;
-    std::copy(fields->begin(), fields->end(), entries[i].fields.begin());
-    entries[i].length = *length;
-    entries[i].offset = *offset;
+    if (!fields || !length || !offset) break;
+    DirectoryEntry& e = entries.emplace_back();
+    std::copy(fields->begin(), fields->end(), e.fields.begin());
+    e.length = *length;
+    e.offset = *offset;
   }
   return entries;
 }
@@ -51,7 +53,7 @@ inline std::optional<std::vector<DirectoryEntry>> ReadDirectory(std::span<const 
 inline std::string DirectoryFault(std::span<const std::uint8_t> saved, const gw::IconFormat& f) {
   const gw::ByteReader r(saved);
   const auto entries = ReadDirectory(saved);
-  if (!entries || entries->empty()) return "the directory is cut short or counts no image";
+  if (!entries || entries->empty() || entries->size() != r.u16(4)) return "the directory is cut short or counts no image";
   if (r.u16(0) != 0u || r.u16(2) != std::uint32_t{f.idType}) return "the directory's reserved word or file type is wrong";
   const DirectoryEntry& first = entries->front();
   const std::uint64_t directory = gw::kIconDirectorySize + gw::kIconEntrySize * entries->size();
@@ -132,7 +134,6 @@ class IconRoundTrip {
         if (Transparent(icon->image, icon->mask, x, y, transparent) != Transparent(back->image, back->mask, x, y, transparent))
           return "a pixel turns between transparent and shown from the opened file to the saved one";
 
-    if (Save(opened_) != saved) return "a second Save writes other bytes";
     if (!Open(reopened_, *back)) return "Open refuses the saved file";
     if (reopened_.iconimage != opened_.iconimage) return "the saved file opens as another image";
     if (Save(reopened_) != saved) return "the saved file, opened and saved again, gives other bytes";
