@@ -90,6 +90,10 @@ TEST(FuzzChecks, KeptImagesMustBeTheOpenedFilesByteForByteInOrder) {
   };
   for (const auto& c : cases) EXPECT_EQ(!fuzz::KeptImagesFault(opened, keeping(c.kept)).empty(), c.fault) << c.saved;
   EXPECT_NE(fuzz::KeptImagesFault(Bytes(3, 0), keeping({first})), "") << "an opened file of no directory keeps nothing";
+  Bytes countingPastItsEnd = opened;
+  SetLe(countingPastItsEnd, 4, 2, 0xFFFF);
+  EXPECT_EQ(fuzz::KeptImagesFault(countingPastItsEnd, keeping({first, second})), "")
+      << "the images of a directory that the file cuts short are kept as far as it goes";
 }
 
 TEST(FuzzChecks, TheProjectsIconFilesOpenAndSaveKeepingWhatTheyMust) {
