@@ -4,7 +4,7 @@
 # and runs every target, or the ones named (fuzz_bmp or bmp), for SECONDS each, side by side on the machine's
 # cores (GLYPHWERK_FUZZ_JOBS at once, default the core count). Each target keeps its corpus in
 # build-fuzz/corpus/NAME and starts from the project's own files of its format (read, never written), with
-# fuzz/NAME.dict as its dictionary. Prints each target's executions and findings; a finding (its input is
+# fuzz/NAME.dict as its dictionary (a target that reads the files of another shares its seeds and dictionary). Prints each target's executions and findings; a finding (its input is
 # build-fuzz/NAME-crash-..., its log build-fuzz/NAME.log) makes the script fail.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,9 +26,17 @@ else
   for t in "$@"; do targets+=("fuzz_${t#fuzz_}"); done
 fi
 
-# The project's files each target starts from, besides fuzz/seeds/NAME and the inputs that once failed.
-seed_folders() {
+# The target whose seeds and dictionary a target shares: Open then Save reads what the icon decoder reads.
+family() {
   case $1 in
+    fuzz_open_save) echo fuzz_iconfile ;;
+    *) echo "$1" ;;
+  esac
+}
+
+# The project's files each target starts from, besides fuzz/seeds/FAMILY and the inputs that once failed.
+seed_folders() {
+  case $(family "$1") in
     fuzz_bmp | fuzz_gif | fuzz_jpeg | fuzz_png | fuzz_tiff) echo tests/data/pictures ;;
     fuzz_iconfile) echo tests/data/icons ;;
     fuzz_pe) echo tests/data/pe-reference ;;
@@ -40,11 +48,12 @@ run_target() {
   [ -x "$binary" ] || { echo "no fuzz target $name" > "build-fuzz/$name.log"; return 1; }
   local corpus=build-fuzz/corpus/$name
   mkdir -p "$corpus"
-  local inputs=("$corpus") options=()
-  for dir in "fuzz/seeds/$name" $(seed_folders "$name") "tests/data/fuzz-regressions/$name"; do
+  local inputs=("$corpus") options=() shared
+  shared=$(family "$name")
+  for dir in "fuzz/seeds/$shared" $(seed_folders "$name") "tests/data/fuzz-regressions/$name"; do
     [ -d "$dir" ] && inputs+=("$dir")
   done
-  [ -f "fuzz/$name.dict" ] && options+=("-dict=fuzz/$name.dict")
+  [ -f "fuzz/$shared.dict" ] && options+=("-dict=fuzz/$shared.dict")
   rm -f "build-fuzz/$name"-crash-* "build-fuzz/$name"-leak-* "build-fuzz/$name"-timeout-* "build-fuzz/$name"-oom-*
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     "$binary" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=60 -print_final_stats=1 \

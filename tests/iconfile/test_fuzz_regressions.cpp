@@ -1,6 +1,6 @@
 // Every input a fuzz target once failed on, kept in fuzz-regressions/TARGET/, goes through the reader that
-// target drives. A reader must decode it or refuse it with a reason, asking for no more memory than a bound;
-// under the sanitizer build any read outside the input fails the test too.
+// target drives, with the target's checks. A reader must decode it or refuse it with a reason, asking for no
+// more memory than a bound; under the sanitizer build any read outside the input fails the test too.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +14,8 @@
 
 #include "editor/core/Palettes.h"
 #include "editor/core/Settings.h"
+#include "fuzz/IconRoundTrip.h"
+#include "fuzz/PictureSampling.h"
 #include "iconfile/core/ExeIconDraw.h"
 #include "iconfile/core/IconCodec.h"
 #include "iconfile/core/PaletteFile.h"
@@ -94,12 +96,15 @@ std::vector<std::uint8_t> ReadAll(const fs::path& path) {
   return bytes;
 }
 
-// A picture decoder: a picture within the limits, or an error that says why.
-std::function<void(const fs::path&)> PictureDecoder(std::optional<Picture> (*decode)(std::span<const std::uint8_t>, std::string&)) {
-  return [decode](const fs::path& path) {
+// A picture decoder: a picture within the limits, or an error that says why; and Import and Paste keep what
+// the whole decode gives.
+std::function<void(const fs::path&)> PictureDecoder(std::optional<Picture> (*decode)(std::span<const std::uint8_t>, std::string&),
+                                                    PictureFormat format) {
+  return [decode, format](const fs::path& path) {
     const auto bytes = ReadAll(path);
     std::string error;
     const auto picture = decode(bytes, error);
+    EXPECT_EQ(fuzz::SamplingFault(bytes, path.string(), format, picture), "");
     if (!picture) {
       EXPECT_FALSE(error.empty());
       return;
@@ -112,16 +117,21 @@ std::function<void(const fs::path&)> PictureDecoder(std::optional<Picture> (*dec
 // The reader each fuzz target drives, by the target's name.
 const std::map<std::string, std::function<void(const fs::path&)>>& Readers() {
   static const std::map<std::string, std::function<void(const fs::path&)>> readers = {
-      {"fuzz_bmp", PictureDecoder(DecodeBmp)},
-      {"fuzz_gif", PictureDecoder(DecodeGif)},
-      {"fuzz_jpeg", PictureDecoder(DecodeJpeg)},
-      {"fuzz_png", PictureDecoder(DecodePng)},
-      {"fuzz_tiff", PictureDecoder(DecodeTiff)},
+      {"fuzz_bmp", PictureDecoder(DecodeBmp, PictureFormat::Bmp)},
+      {"fuzz_gif", PictureDecoder(DecodeGif, PictureFormat::Gif)},
+      {"fuzz_jpeg", PictureDecoder(DecodeJpeg, PictureFormat::Jpeg)},
+      {"fuzz_png", PictureDecoder(DecodePng, PictureFormat::Png)},
+      {"fuzz_tiff", PictureDecoder(DecodeTiff, PictureFormat::Tiff)},
       {"fuzz_iconfile",
        [](const fs::path& path) {
          std::string why;
          const auto icon = DecodeIconFile(ReadAll(path), &why);
          EXPECT_TRUE(icon || !why.empty());
+       }},
+      {"fuzz_open_save",
+       [](const fs::path& path) {
+         static fuzz::IconRoundTrip roundTrip;
+         EXPECT_EQ(roundTrip.fault(ReadAll(path)), "");
        }},
       {"fuzz_pe",
        [](const fs::path& path) {
