@@ -59,14 +59,29 @@ std::unique_ptr<FileBytes> FileBytes::Open(const std::string& path, std::string&
 
 FileBytes::~FileBytes() { ::close(fd_); }
 
-bool FileBytes::readAt(std::uint64_t at, std::span<std::uint8_t> out) const {
+std::size_t FileBytes::ReadFile(std::uint64_t at, std::span<std::uint8_t> out) const {
   std::size_t done = 0;
   while (done < out.size()) {
     const ssize_t n = ::pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(at + done));
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;  // a failed read, or the end of a file that is shorter than it was
+    if (n <= 0) break;  // a failed read, or the end of a file that is shorter than it was
     done += static_cast<std::size_t>(n);
   }
+  return done;
+}
+
+bool FileBytes::readAt(std::uint64_t at, std::span<std::uint8_t> out) const {
+  const std::uint64_t start = at / kBlock * kBlock;
+  if (out.empty() || out.size() > kSmallRead || (at + out.size() - 1) / kBlock * kBlock != start)
+    return ReadFile(at, out) == out.size();
+  if (blockAt_ != start) {
+    blockAt_ = UINT64_MAX;
+    block_.resize(static_cast<std::size_t>(std::min(kBlock, size_ - start)));
+    block_.resize(ReadFile(start, block_));
+    blockAt_ = start;
+  }
+  if (at - start + out.size() > block_.size()) return false;
+  std::copy_n(block_.begin() + static_cast<std::ptrdiff_t>(at - start), out.size(), out.begin());
   return true;
 }
 

@@ -51,7 +51,9 @@ class MemoryBytes final : public ByteSource {
   std::span<const std::uint8_t> bytes_;
 };
 
-// A regular file, opened through OpenFileToRead and closed with the source.
+// A regular file, opened through OpenFileToRead and closed with the source. Small reads (the numbers and
+// short tables of a header) are served from the last block of the file read, so a reader may take its
+// fields one by one without a system call each; larger ones go to the file.
 class FileBytes final : public ByteSource {
  public:
   // The file at `path`, or nullptr and the reason in `error` (`missing` set when there is no such file).
@@ -66,8 +68,14 @@ class FileBytes final : public ByteSource {
 
  private:
   FileBytes(int fd, std::uint64_t size) : fd_(fd), size_(size) {}
+  // Reads into `out` from `at` on until it is full or the file ends; gives how many bytes were read.
+  std::size_t ReadFile(std::uint64_t at, std::span<std::uint8_t> out) const;
+  static constexpr std::uint64_t kBlock = 1 << 16;
+  static constexpr std::uint64_t kSmallRead = 256;  // reads of at most this much within a block use it
   int fd_;
   std::uint64_t size_;
+  mutable std::vector<std::uint8_t> block_;   // the bytes of the file from blockAt_ on
+  mutable std::uint64_t blockAt_ = UINT64_MAX;
 };
 
 }  // namespace gw

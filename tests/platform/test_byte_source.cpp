@@ -35,11 +35,31 @@ TEST_F(ByteSourceTest, MemoryAndFileReadTheSame) {
     EXPECT_EQ(source->u32(1), 0xFF040302u);
     EXPECT_EQ(source->u16(4), std::nullopt);
   }
-  // Cut short after it was opened, the file gives nothing for the bytes it lost.
-  std::filesystem::resize_file(path, 3);
-  EXPECT_EQ(file->bytes(0, 3), std::vector<std::uint8_t>(kBytes, kBytes + 3));
-  EXPECT_EQ(file->bytes(2, 2), std::nullopt);
-  EXPECT_EQ(file->u8(4), std::nullopt);
+}
+
+// A file larger than the blocks small reads are served from reads the same, also across their edges; cut
+// short after it was opened, it gives nothing for the bytes it lost.
+TEST_F(ByteSourceTest, SmallAndLargeReadsAcrossBlocks) {
+  const auto path = dir / "large";
+  std::vector<std::uint8_t> content(200000);
+  for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(content.data()), static_cast<std::streamsize>(content.size()));
+  std::string error;
+  const auto file = FileBytes::Open(path.string(), error);
+  ASSERT_TRUE(file) << error;
+  const MemoryBytes memory(content);
+  const struct {
+    std::uint64_t at, n;
+  } reads[] = {{0, 4}, {65534, 4}, {65535, 1}, {65536, 256}, {65500, 257}, {131000, 4096}, {70000, 2}, {0, 200000},
+               {199999, 1}, {199996, 4}, {199999, 2}};
+  for (const auto& r : reads) EXPECT_EQ(file->bytes(r.at, r.n), memory.bytes(r.at, r.n)) << r.at << " + " << r.n;
+  const auto cut = FileBytes::Open(path.string(), error);
+  std::filesystem::resize_file(path, 100000);
+  EXPECT_EQ(cut->bytes(99998, 2), memory.bytes(99998, 2));
+  EXPECT_EQ(cut->bytes(99999, 2), std::nullopt);
+  EXPECT_EQ(cut->bytes(150000, 4), std::nullopt);
+  EXPECT_EQ(cut->bytes(90000, 20000), std::nullopt);
+  EXPECT_EQ(cut->u32(140000), std::nullopt);
 }
 
 TEST_F(ByteSourceTest, OnlyARegularFileIsOpened) {
