@@ -1,7 +1,7 @@
 #pragma once
 // The sheet of the icon picker: every icon of one program file in 32 x 32 cells, `ColumnCount` per row, on
-// white. The sheet owns the open file and its pictures, and reads of the file only what its icons need; the
-// window listing it draws the icons a few at a time and shows the sheet at its scroll position.
+// white. The sheet owns the open file and its pictures, and reads only the parts of the file its icons
+// need; the window listing it draws the icons a few at a time and shows the sheet at its scroll position.
 
 #include <cstdint>
 #include <map>
