@@ -97,6 +97,7 @@ TEST(ExeIconSheet, AHugeFileIsReadOnlyWhereItsIconsAre) {
   const fs::path path = ScratchFile("huge.exe");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
+    if (kSanitized && c.cap == kLittle) continue;  // no memory runs short without a limit
     Bytes pe = SharedPayload(1);
     if (c.claim) Put(pe, kThirdIconSize, c.claim, 4);
     WriteSparse(path, pe, kSize);
