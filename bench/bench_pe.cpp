@@ -2,11 +2,13 @@
 // largest program file of the reference set.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <stdexcept>
 
 #include "iconfile/core/ExeIconDraw.h"
 #include "iconfile/core/PeResources.h"
+#include "platform/FileReplace.h"
 
 namespace {
 
@@ -17,7 +19,7 @@ std::vector<std::uint8_t> LargestReferenceFile() {
     const auto ext = e.path().extension();
     if ((ext == ".exe" || ext == ".dll") && (largest.empty() || e.file_size() > fs::file_size(largest))) largest = e.path();
   }
-  gw::FileContents file = gw::ReadProgramFile(largest.string());
+  gw::FileContents file = gw::ReadFileContents(largest.string(), UINTMAX_MAX);
   if (!file.error.empty()) throw std::runtime_error("no reference program file: " + file.error);
   return std::move(file.bytes);
 }
@@ -38,7 +40,7 @@ BENCHMARK(BM_ListAndDrawEveryIcon);
 void BM_DrawPngEntry(benchmark::State& state) {
   const std::vector<std::uint8_t> file = LargestReferenceFile();
   const gw::PeResources res(file);
-  std::optional<std::span<const std::uint8_t>> payload;
+  std::optional<std::vector<std::uint8_t>> payload;
   for (std::uint16_t id = 1; id < 1000 && !payload; ++id)
     if (const auto p = res.IconData(id); p && p->size() > 4 && (*p)[1] == 'P' && (*p)[2] == 'N' && (*p)[3] == 'G') payload = p;
   if (!payload) throw std::runtime_error("no PNG entry");

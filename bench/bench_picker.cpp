@@ -1,4 +1,4 @@
-// The icon picker on two heavy program files: a 1 GiB file (a small program file followed by a sparse
+// The icon picker on heavy program files: files of 1 and 5 GiB (a small program file followed by a sparse
 // tail) and a small one whose 10,000 icon groups all name one 4096 x 4096 PNG. Each run reads the file and
 // lists its whole sheet, as the picker's window does, in a child process, and reports the child's time and
 // peak memory (GW_PICKER_ICONS lists only the first so many icons).
@@ -43,16 +43,16 @@ void WriteFile(const fs::path& path, const Bytes& bytes, std::uint64_t size) {
     throw std::runtime_error("cannot write " + path.string());
 }
 
-// Three 32 x 32 icons, then zeros (a hole) up to 1 GiB.
-fs::path GigabyteFile() {
-  const fs::path path = Folder() / "huge.exe";
+// Three 32 x 32 icons, then zeros (a hole) up to `gib` GiB.
+fs::path HugeFile(std::int64_t gib) {
+  const fs::path path = Folder() / ("huge-" + std::to_string(gib) + ".exe");
   std::vector<gw::test::Group> groups;
   std::vector<gw::test::Icon> icons;
   for (std::uint16_t id = 1; id <= 3; ++id) {
     groups.push_back({"", id, {{32, 32, 24, id}}});
     icons.push_back({id, gw::test::Dib(32, 32, 24, [id](int x, int) { return x < 16 ? 0xFFFFFFu : id * 0x101010u; })});
   }
-  WriteFile(path, gw::test::BuildPe(groups, icons), std::uint64_t{1} << 30);
+  WriteFile(path, gw::test::BuildPe(groups, icons), static_cast<std::uint64_t>(gib) << 30);
   return path;
 }
 
@@ -102,8 +102,8 @@ void InChild(benchmark::State& state, const fs::path& path) {
   }
 }
 
-void BM_PickerGigabyteFile(benchmark::State& state) { InChild(state, GigabyteFile()); }
-BENCHMARK(BM_PickerGigabyteFile)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+void BM_PickerHugeFile(benchmark::State& state) { InChild(state, HugeFile(state.range(0))); }
+BENCHMARK(BM_PickerHugeFile)->Arg(1)->Arg(5)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_PickerTenThousandGroupsOnePng(benchmark::State& state) { InChild(state, ThousandsOfGroupsFile()); }
 BENCHMARK(BM_PickerTenThousandGroupsOnePng)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -1,5 +1,6 @@
-// The program-file reader and the icon drawing on arbitrary bytes: a file's icons are listed and drawn, and
-// the bytes are drawn as one icon payload too; nothing may crash or read outside.
+// The program-file reader and the icon drawing on arbitrary bytes: a file's icons are listed and drawn (the
+// reader takes the bytes by position through MemoryBytes, as it takes a file's through FileBytes), and the
+// bytes are drawn as one icon payload too; nothing may crash or read outside.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <new>
 #include <optional>
+#include <utility>
 
 namespace gw {
 
@@ -43,6 +44,8 @@ class Fd {
   Fd& operator=(const Fd&) = delete;
   int get() const { return fd_; }
   explicit operator bool() const { return fd_ >= 0; }
+  // Gives the descriptor up to the caller, who closes it.
+  int release() { return std::exchange(fd_, -1); }
   // Closes now; false (errno set) when the close reports an error, as a delayed write error may be.
   bool close() {
     const int fd = fd_;
@@ -297,46 +300,52 @@ bool ReadOn(int fd, std::vector<std::uint8_t>& bytes, std::uintmax_t upTo) {
 
 }  // namespace
 
-FileContents ReadFileContents(const std::string& path, std::uintmax_t limit, std::span<const std::uint8_t> leading) {
+OpenedFile OpenFileToRead(const std::string& path) {
+  OpenedFile r;
+  Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!fd) {
+    r.missing = errno == ENOENT || errno == ENOTDIR;
+    r.error = r.missing ? "no such file" : Why(errno);
+    return r;
+  }
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) {
+    r.error = Why(errno);
+    return r;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    r.error = NotARegularFile(st.st_mode);
+    return r;
+  }
+  const int flags = ::fcntl(fd.get(), F_GETFL);
+  if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    r.error = Why(errno);
+    return r;
+  }
+  r.size = static_cast<std::uint64_t>(st.st_size);
+  r.fd = fd.release();
+  return r;
+}
+
+FileContents ReadFileContents(const std::string& path, std::uintmax_t limit) {
   FileContents r;
   try {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    OpenedFile opened = OpenFileToRead(path);
+    const Fd fd(opened.fd);
     if (!fd) {
-      r.missing = errno == ENOENT || errno == ENOTDIR;
-      r.error = r.missing ? "no such file" : Why(errno);
-      return r;
-    }
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) {
-      r.error = Why(errno);
-      return r;
-    }
-    if (!S_ISREG(st.st_mode)) {
-      r.error = NotARegularFile(st.st_mode);
-      return r;
-    }
-    const int flags = ::fcntl(fd.get(), F_GETFL);
-    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
-      r.error = Why(errno);
+      r.missing = opened.missing;
+      r.error = std::move(opened.error);
       return r;
     }
     const auto refuseTooLarge = [&] {
       r.tooLarge = true;
       r.error = "the file is too large";
     };
-    if (static_cast<std::uintmax_t>(st.st_size) > limit) {
+    if (opened.size > limit) {
       refuseTooLarge();
       return r;
     }
-    if (!leading.empty()) {
-      if (!ReadOn(fd.get(), r.bytes, leading.size())) {
-        r.error = Why(errno);
-        r.bytes = {};
-        return r;
-      }
-      if (!std::equal(r.bytes.begin(), r.bytes.end(), leading.begin(), leading.end())) return r;
-    }
-    r.bytes.reserve(static_cast<std::size_t>(st.st_size));
+    r.bytes.reserve(static_cast<std::size_t>(opened.size));
     // Read to the end, whatever the size said (files of the system's own folders give none), and one byte
     // past the limit to tell a file that grew beyond it.
     const std::uintmax_t upTo = limit == UINTMAX_MAX ? limit : limit + 1;

@@ -32,12 +32,19 @@ struct FileContents {
   bool tooLarge = false;  // the file is longer than the limit (error then says so)
 };
 // The whole file, up to `limit` bytes; a longer one is refused as too large. This is the one reader of whole
-// files. Only a regular file is read: it is opened without waiting (a named pipe would wait for a writer) and
-// looked at before any read, and a folder, named pipe, device or socket is refused with what it is, so no
-// read can wait for ever. When `leading` is given, a file that does not begin with those bytes is read no
-// further: `bytes` then holds what it begins with (at most as many), and that is no error.
-FileContents ReadFileContents(const std::string& path, std::uintmax_t limit,
-                              std::span<const std::uint8_t> leading = {});
+// files, and it opens them through OpenFileToRead.
+FileContents ReadFileContents(const std::string& path, std::uintmax_t limit);
+
+// A regular file opened to be read: `fd` (closed by the caller) and its size when it was opened; or fd -1 and
+// the reason. It is opened without waiting (a named pipe would wait for a writer) and looked at before any
+// read, and a folder, named pipe, device or socket is refused with what it is, so no read can wait for ever.
+struct OpenedFile {
+  int fd = -1;
+  std::uint64_t size = 0;
+  std::string error;
+  bool missing = false;  // there is no file by that name (error then says so)
+};
+OpenedFile OpenFileToRead(const std::string& path);
 
 // Watches the whole-file writer, for tests: the temporary files it makes, and failures it is told to meet.
 // InspectFolder and InspectFile are the looks at the folder and the file before anything is written.

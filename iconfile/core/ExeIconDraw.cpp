@@ -102,6 +102,10 @@ bool DrawPng(std::span<const std::uint8_t> payload, Bitmap& cell) {
   return true;
 }
 
+// The program-file reader reads every payload a DIB of the largest side drawn can take.
+static_assert(kMaxIconPayloadBytes >= 52 + 256 * 4 + kMaxDibIconSide * kMaxDibIconSide * 4 +
+                                           kMaxDibIconSide * ((kMaxDibIconSide + 31) / 32 * 4));
+
 bool DrawDib(std::span<const std::uint8_t> b, Bitmap& cell) {
   if (b.size() < 12) return false;
   const std::uint32_t headerSize = Le(b, 0, 4);

@@ -6,17 +6,18 @@
 
 namespace gw {
 
-ExeIconSheet::ExeIconSheet(std::vector<std::uint8_t>&& file)
-    : file_(std::move(file)), resources_(std::make_unique<PeResources>(file_)),
-      count_(std::min(resources_->IconCount(), kMaxListedIcons)) {}
+ExeIconSheet::ExeIconSheet(std::unique_ptr<const ByteSource> file)
+    : resources_(std::move(file)), count_(std::min(resources_.IconCount(), kMaxListedIcons)) {}
 
 std::unique_ptr<ExeIconSheet> ExeIconSheet::Read(const std::string& path, std::string& error) {
-  FileContents file = ReadProgramFile(path);
-  if (!file.error.empty() && !file.missing) {
-    error = file.error;
-    return nullptr;
+  bool missing = false;
+  std::unique_ptr<const ByteSource> file = FileBytes::Open(path, error, &missing);
+  if (missing) {
+    error.clear();
+    file = std::make_unique<MemoryBytes>(std::span<const std::uint8_t>{});
   }
-  return std::make_unique<ExeIconSheet>(std::move(file.bytes));
+  if (!file) return nullptr;
+  return std::make_unique<ExeIconSheet>(std::move(file));
 }
 
 void ExeIconSheet::Begin(int clientWidth) {
@@ -41,14 +42,18 @@ bool ExeIconSheet::ListNext() {
   if (columns_ == 0 || Done()) return false;
   const auto cellOf = [&](int index) { return Point{(index % columns_) * kExeIconCell, (index / columns_) * kExeIconCell}; };
   const Point cell = cellOf(listed_);
-  const auto payload = resources_->IconPayload(listed_, kExeIconCell, 32);
-  if (!payload) {
+  const auto place = resources_.IconPayloadRange(listed_, kExeIconCell, 32);
+  if (!place) {
     CellImage.fill(kWhite);
   } else {
-    const std::pair<std::uint64_t, std::uint64_t> place{static_cast<std::uint64_t>(payload->data() - file_.data()), payload->size()};
-    const auto [first, isNew] = firstCellOf_.try_emplace(place, listed_);
+    const auto [first, isNew] = firstCellOf_.try_emplace(*place, listed_);
     if (isNew) {
-      DrawIconPayload(*payload, CellImage, kExeIconCell);
+      // A payload that cannot be read (too large, or cut off the file since it was opened) leaves it white.
+      const auto payload = resources_.ReadPayload(*place);
+      if (payload)
+        DrawIconPayload(*payload, CellImage, kExeIconCell);
+      else
+        CellImage.fill(kWhite);
       ++decoded_;
     } else {
       const Point drawn = cellOf(first->second);

@@ -1,14 +1,12 @@
 #pragma once
 // The sheet of the icon picker: every icon of one program file in 32 x 32 cells, `ColumnCount` per row, on
-// white. The sheet owns the file's bytes and its pictures; the window listing it draws the icons a few at a
-// time and shows the sheet at its scroll position.
+// white. The sheet owns the open file and its pictures, and reads only the parts of the file its icons
+// need; the window listing it draws the icons a few at a time and shows the sheet at its scroll position.
 
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "iconfile/core/PeResources.h"
 #include "platform/Bitmap.h"
@@ -18,11 +16,10 @@ namespace gw {
 
 class ExeIconSheet {
  public:
-  // Takes the file's bytes (moved in: the sheet holds the only copy) and reads its icon directory. Count()
-  // is 0 for a file without icons.
-  explicit ExeIconSheet(std::vector<std::uint8_t>&& file);
-  // The sheet of the program file at `path`, which is read once (ReadProgramFile). A missing file gives a
-  // sheet without icons; a file that cannot be read gives none, and the reason in `error`.
+  // Takes the file and reads its icon directory. Count() is 0 for a file without icons.
+  explicit ExeIconSheet(std::unique_ptr<const ByteSource> file);
+  // The sheet of the program file at `path`, kept open (FileBytes) and read by position. A missing file
+  // gives a sheet without icons; a file that cannot be opened gives none, and the reason in `error`.
   static std::unique_ptr<ExeIconSheet> Read(const std::string& path, std::string& error);
 
   int Count() const { return count_; }
@@ -51,10 +48,9 @@ class ExeIconSheet {
   Bitmap SheetImage;  // all listed icons
 
  private:
-  std::vector<std::uint8_t> file_;
-  std::unique_ptr<PeResources> resources_;  // reads file_, which never moves after construction
-  // The first listed icon of each payload decoded, by the payload's place in the file (offset, size).
-  std::map<std::pair<std::uint64_t, std::uint64_t>, int> firstCellOf_;
+  PeResources resources_;
+  // The first listed icon of each payload decoded, by the payload's place in the file.
+  std::map<FileRange, int> firstCellOf_;
   int decoded_ = 0;
   int count_ = 0;
   int listed_ = 0;

@@ -70,8 +70,7 @@ void TExeIconForm::FormPaint() {
 }
 
 void TExeIconForm::StartListing() {
-  if (!sheet_) sheet_ = std::make_unique<ExeIconSheet>(std::vector<std::uint8_t>{});
-  if (sheet_->Count() == 0) {
+  if (!sheet_ || sheet_->Count() == 0) {
     setWindowTitle(ExeIconNoIconsCaption(CaptionPrefix));
     bOk->show();
     listed_ = true;
@@ -177,7 +176,8 @@ void TExeIconForm::bOkClick() { close(); }
 
 void TForm1::OpenProgramFileIcons(const QString& path) {
   State.ExeIconSourceFile = path.toStdString();
-  // The file is read once, here, and kept by the picker's sheet; one that cannot be read opens no picker.
+  // The file is opened once, here, and kept open by the picker's sheet, which reads only what its icons
+  // need; one that cannot be opened opens no picker.
   std::string error;
   auto sheet = ExeIconSheet::Read(QFile::encodeName(path).toStdString(), error);
   if (!sheet) {

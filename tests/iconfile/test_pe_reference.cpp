@@ -90,12 +90,13 @@ int CheckFolder(const fs::path& folder) {
       ADD_FAILURE() << e.what();
       continue;
     }
-    const FileContents bytes = ReadProgramFile((folder / c.file).string());
-    if (!bytes.error.empty()) {
-      ADD_FAILURE() << "cannot read " << c.file << ": " << bytes.error;
+    std::string error;
+    auto opened = FileBytes::Open((folder / c.file).string(), error);
+    if (!opened) {
+      ADD_FAILURE() << "cannot read " << c.file << ": " << error;
       continue;
     }
-    const PeResources file(bytes.bytes);
+    const PeResources file(std::move(opened));
     // A file the platform crashed on has no icons.
     EXPECT_EQ(file.IconCount(), c.fault ? 0 : c.count);
     for (int i = 0; i < static_cast<int>(c.icons.size()) && i < file.IconCount(); ++i) {
