@@ -49,7 +49,8 @@ inline std::optional<std::vector<DirectoryEntry>> ReadDirectory(std::span<const 
 
 // Empty when `saved`, what Save wrote for an image of format f, has a directory that describes it: a
 // directory of f's file type, the first entry f's own image right after the directory, and the images
-// back to back to the end of the file, none empty, none sharing a byte; else what is wrong.
+// back to back to the end of the file, none empty, none sharing a byte with another unless it names exactly
+// the bytes of an earlier entry (images the opened file stored once); else what is wrong.
 inline std::string DirectoryFault(std::span<const std::uint8_t> saved, const gw::IconFormat& f) {
   const gw::ByteReader r(saved);
   const auto entries = ReadDirectory(saved);
@@ -61,16 +62,19 @@ inline std::string DirectoryFault(std::span<const std::uint8_t> saved, const gw:
       first.length != f.dwBytesInRes || first.offset != directory)
     return "the first entry does not describe the edited image right after the directory";
   std::uint64_t end = directory;
-  for (const DirectoryEntry& e : *entries) {
-    if (e.offset != end || e.length == 0) return "the images are not back to back after the directory";
-    end += e.length;
+  for (auto e = entries->begin(); e != entries->end(); ++e) {
+    const auto same = [&](const DirectoryEntry& o) { return o.offset == e->offset && o.length == e->length; };
+    if (std::any_of(entries->begin(), e, same)) continue;
+    if (e->offset != end || e->length == 0) return "the images are not back to back after the directory";
+    end += e->length;
   }
   if (end != saved.size()) return "the images do not end where the file does";
   return {};
 }
 
 // Empty when every image of `saved` after the first is, entry fields and bytes, one of the later images of
-// `input`, in the input's order; else what is wrong.
+// `input`, in the input's order; else what is wrong. A saved entry that names the edited image's bytes
+// stands for an input entry that named the opened image's bytes.
 inline std::string KeptImagesFault(std::span<const std::uint8_t> input, std::span<const std::uint8_t> saved) {
   const auto before = ReadDirectory(input);
   const auto after = ReadDirectory(saved);
@@ -81,11 +85,16 @@ inline std::string KeptImagesFault(std::span<const std::uint8_t> input, std::spa
     const DirectoryEntry& kept = (*after)[i];
     const auto bytes = out.bytes(kept.offset, kept.length);
     if (!bytes) return "a kept image's bytes lie outside the saved file";
+    const DirectoryEntry& edited = after->front();
+    const bool namesEdited = kept.offset == edited.offset && kept.length == edited.length;
     bool found = false;
     for (; before && next < before->size() && !found; ++next) {
       const DirectoryEntry& e = (*before)[next];
+      const DirectoryEntry& opened = before->front();
       const auto original = in.bytes(e.offset, e.length);
-      found = e.fields == kept.fields && original && std::equal(original->begin(), original->end(), bytes->begin(), bytes->end());
+      found = e.fields == kept.fields && original &&
+              (namesEdited ? e.offset == opened.offset && e.length == opened.length
+                           : std::equal(original->begin(), original->end(), bytes->begin(), bytes->end()));
     }
     if (!found) return "a saved image after the first is not one of the opened file's, byte for byte, in order";
   }
