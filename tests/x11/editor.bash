@@ -231,6 +231,14 @@ clipboard_reads() {
   [ "$text" = "$1" ] || { echo "it reads '$text'"; return 1; }
 }
 
+# clip_in FILE [TYPE]: xclip holds the file on the clipboard (in the foreground, so the trap ends it) until
+# another program takes the clipboard; returns once the clipboard offers the type.
+clip_in() {
+  spawn xclip -quiet -selection clipboard -t "${2:-UTF8_STRING}" -i "$1"
+  wait_for "xclip to offer ${2:-UTF8_STRING} on the clipboard" clip_offers "${2:-UTF8_STRING}"
+}
+clip_offers() { timeout 10 xclip -selection clipboard -t TARGETS -o | grep -qx "$1"; }
+
 # The colour of the screen's pixel at ($1, $2), as "r,g,b".
 screen_pixel() {
   import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/^0,0: (\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
