@@ -98,16 +98,22 @@ cp "$exe" "$work/glyphwerk"
 
 # wait_for STATE COMMAND...: runs COMMAND every tenth of a second until it succeeds; fails naming STATE (and
 # showing what COMMAND last wrote) when it has not within $wait_limit seconds, a deadline for a state that
-# never comes, not a pause. Every wait of the X11 tests for something the editor does goes through it.
+# never comes, not a pause. A COMMAND that sees the state can no longer come ends with `give_up` instead.
+# Every wait of the X11 tests for something the editor does goes through it.
 wait_limit=${GLYPHWERK_X11_WAIT_LIMIT:-60}
 wait_for() {
-  local state=$1 deadline=$((SECONDS + wait_limit))
+  local state=$1 deadline=$((SECONDS + wait_limit)) status
   shift
-  until "$@" >"$work/wait.out" 2>&1; do
+  while :; do
+    status=0
+    "$@" >"$work/wait.out" 2>&1 || status=$?
+    [ "$status" -eq 0 ] && return 0
+    [ "$status" -eq 99 ] && fail "$(cat "$work/wait.out")"
     [ "$SECONDS" -lt "$deadline" ] || fail "waited $wait_limit s for $state: $(tail -c 2000 "$work/wait.out")"
     sleep 0.1
   done
 }
+give_up() { echo "$*"; return 99; }
 
 # The ids of the mapped windows whose title is exactly $1, one a line.
 windows_titled() {
@@ -149,7 +155,7 @@ shows_window() {
   window_shown "$1" && return 0
   kill -0 "$pid" 2>/dev/null && return 1
   editor_ended || true
-  fail "the editor $ended before showing its window"
+  give_up "the editor $ended before showing its window"
 }
 
 # Notes that the editor ended, and how.
@@ -182,7 +188,7 @@ wait_editor_end() {
   editor_ended || fail "the editor $ended"
 }
 ends_unasked() {
-  [ "$1" != unasked ] || window_gone "Save Icon Dialog" || fail "the save question came up: the image was changed"
+  [ "$1" != unasked ] || window_gone "Save Icon Dialog" || give_up "the save question came up: the image was changed"
   ! kill -0 "$pid" 2>/dev/null
 }
 
