@@ -11,7 +11,7 @@ edit_area() {
   xdotool mousemove 5 5  # off the window: no hover look on the edit area
   wait_for "a 320 x 320 edit area of colour $1 on the screen" find_edit_area "$1"
   read -r ex ey <"$work/wait.out"
-  readout_cell=""
+  readout_cell="" readout_seen=""
 }
 find_edit_area() {
   shot
@@ -49,17 +49,20 @@ cell() { echo $((ex + $1 * 10 + 5)) $((ey + $2 * 10 + 5)); }
 
 # The readout of the cell under the pointer, above the edit area ("X= 3  Y= 5"), as a checksum of its pixels.
 readout() { import -window root -crop "320x18+$ex+$((ey - 22))" -depth 8 rgb:- | md5sum; }
-readout_is_not() { [ "$(readout)" != "$1" ]; }
 # move_to X Y: moves the pointer to the centre of cell (X, Y) and waits until the editor has handled the move,
-# seen on its readout (`readout_cell`, the cell it shows, is unchanged by moves outside the edit area). The
-# editor merges moves that queue up, so a drag waits for each before the next.
+# seen on its readout. The editor merges moves that queue up, so a drag waits for each before the next.
+# `readout_cell` is the cell the readout shows and `readout_seen` its checksum; moves outside the edit area
+# leave both as they are.
 move_to() {
-  local before
-  before=$(readout)
+  [ -n "$readout_seen" ] || readout_seen=$(readout)
   xdotool mousemove $(cell "$1" "$2")
-  [ "$1,$2" = "$readout_cell" ] ||
-    wait_for "the readout to follow the pointer into cell ($1, $2)" readout_is_not "$before"
+  [ "$1,$2" = "$readout_cell" ] || wait_for "the readout to follow the pointer into cell ($1, $2)" readout_moved
   readout_cell="$1,$2"
+}
+readout_moved() {
+  local now
+  now=$(readout)
+  [ "$now" != "$readout_seen" ] && readout_seen=$now
 }
 # drag x0 y0 [x y ...]: press in the first cell, one move into each further cell, release in the last.
 drag() {

@@ -46,13 +46,13 @@ check() {
   echo "painting: $name: $# cells as expected"
 }
 shows_cells() {
-  shot
-  /usr/bin/python3 - "$work/shot.png" "$ex" "$ey" "$@" <<'PY'
+  import -window root -crop "320x320+$ex+$ey" "$work/area.png"
+  /usr/bin/python3 - "$work/area.png" "$@" <<'PY'
 import sys
 from PIL import Image
 im = Image.open(sys.argv[1]).convert("RGB")
-ex, ey = int(sys.argv[2]), int(sys.argv[3])
-want = {tuple(map(int, c.split(","))) for c in sys.argv[4:]}
+ex, ey = 0, 0
+want = {tuple(map(int, c.split(","))) for c in sys.argv[2:]}
 px = im.load()
 pen, bad = None, []
 for cy in range(32):
