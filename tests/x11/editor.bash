@@ -108,12 +108,12 @@ wait_for() {
     status=0
     "$@" >"$work/wait.out" 2>&1 || status=$?
     [ "$status" -eq 0 ] && return 0
-    [ "$status" -eq 99 ] && fail "$(cat "$work/wait.out")"
+    [ "$status" -eq 99 ] && fail "$gave_up"
     [ "$SECONDS" -lt "$deadline" ] || fail "waited $wait_limit s for $state: $(tail -c 2000 "$work/wait.out")"
     sleep 0.1
   done
 }
-give_up() { echo "$*"; return 99; }
+give_up() { gave_up="$*"; return 99; }
 
 # The ids of the mapped windows whose title is exactly $1, one a line.
 windows_titled() {
