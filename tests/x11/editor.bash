@@ -122,7 +122,11 @@ windows_titled() {
   done
   return 0
 }
-window_titled() { windows_titled "$1" | head -n 1; }
+window_titled() {
+  local ids
+  ids=$(windows_titled "$1")
+  echo "${ids%%$'\n'*}"
+}
 window_shown() { [ -n "$(window_titled "$1")" ]; }
 window_gone() { [ -z "$(window_titled "$1")" ]; }
 
