@@ -8,22 +8,11 @@ set -euo pipefail
 
 exe=$(readlink -f "$1")
 name=clipboard
-tools=xclip
 source "$(dirname "$0")/editor.bash"
 
-# clip_in FILE [TYPE]: xclip holds the file on the clipboard (in the foreground, so the trap ends it) until
-# another program takes the clipboard; returns once the clipboard offers the type.
-clip_in() {
-  spawn xclip -quiet -selection clipboard -t "${2:-UTF8_STRING}" -i "$1"
-  for _ in $(seq 1 100); do
-    timeout 5 xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -qx "${2:-UTF8_STRING}" && return 0
-    sleep 0.1
-  done
-  fail "xclip did not take the clipboard"
-}
-# The clipboard's PNG in $work/out.png.
+# clip_out CHECK: the clipboard's PNG in $work/out.png, passing the Python CHECK (which reads it as argv[1]).
 clip_out() {
-  timeout 10 xclip -selection clipboard -t image/png -o >"$work/out.png" || fail "the clipboard gives no PNG after Copy"
+  timeout 10 xclip -selection clipboard -t image/png -o >"$work/out.png" && /usr/bin/python3 -c "$1" "$work/out.png"
 }
 
 # Text only.
@@ -34,8 +23,7 @@ xdotool key --clearmodifiers ctrl+v
 box=$(wait_window "Information Dialog") || fail "no Information Dialog for a text-only clipboard"
 focus "$box"
 xdotool key Return
-sleep 0.3
-[ -z "$(window_titled "Information Dialog")" ] || fail "the Information Dialog did not close"
+wait_for "the Information Dialog to close" window_gone "Information Dialog"
 exit_editor
 
 # A 20 x 20 picture with a colour of its own in every pixel, and a half-transparent corner pixel.
@@ -51,13 +39,9 @@ im.save(sys.argv[1])
 PY
 start_editor
 clip_in "$work/in.png" image/png
-xdotool key --clearmodifiers ctrl+v
-sleep 0.5
-[ -z "$(window_titled "Information Dialog")" ] || fail "the PNG on the clipboard was not taken"
-xdotool key --clearmodifiers ctrl+c
-sleep 0.5
-clip_out
-/usr/bin/python3 - "$work/out.png" <<'PY' || fail "the copied image is not the pasted picture"
+# Until the editor has handled Ctrl+C the clipboard gives xclip's picture; a box of Ctrl+V would hold Ctrl+C.
+xdotool key --clearmodifiers ctrl+v ctrl+c
+wait_for "the clipboard to give back the pasted picture" clip_out "$(cat <<'PY'
 import sys
 from PIL import Image
 im = Image.open(sys.argv[1]).convert("RGB")
@@ -71,6 +55,8 @@ for y in range(32):
         got = im.getpixel((x, y))
         assert got == want, f"pixel {x},{y} is {got}, not {want}"
 PY
+)"
+window_gone "Information Dialog" || fail "the PNG on the clipboard was not taken"
 exit_editor asks
 
 # A capture of a screen larger than Qt decodes by itself (8000 x 6000 pixels): its top-left square arrives.
@@ -85,13 +71,8 @@ im.save(sys.argv[1])
 PY
 start_editor
 clip_in "$work/big.png" image/png
-xdotool key --clearmodifiers ctrl+v
-sleep 2
-[ -z "$(window_titled "Information Dialog")" ] || fail "the 8000 x 6000 PNG on the clipboard was not taken"
-xdotool key --clearmodifiers ctrl+c
-sleep 0.5
-clip_out
-/usr/bin/python3 - "$work/out.png" <<'PY' || fail "the copied image is not the large picture's corner"
+xdotool key --clearmodifiers ctrl+v ctrl+c
+wait_for "the clipboard to give back the large picture's corner" clip_out "$(cat <<'PY'
 import sys
 from PIL import Image
 im = Image.open(sys.argv[1]).convert("RGB")
@@ -99,5 +80,7 @@ assert im.size == (32, 32), im.size
 bad = [(x, y) for y in range(32) for x in range(32) if im.getpixel((x, y)) != (7 * x, 8 * y, 200)]
 assert not bad, f"pixels {bad[:5]} differ"
 PY
+)"
+window_gone "Information Dialog" || fail "the 8000 x 6000 PNG on the clipboard was not taken"
 exit_editor asks
 echo "clipboard: text refused, PNG pasted and copied back, a picture larger than Qt decodes pasted"

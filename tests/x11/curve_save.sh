@@ -15,19 +15,15 @@ source "$(dirname "$0")/cells.bash"
 red_icon "$work/red.ico"  # all opaque red, as another program would write it
 
 start_editor "$work/red.ico"
-sleep 0.3
 edit_area 255,0,0  # the opened icon's red
 tool 60 29  # Curves: the third of the tool bar's second row
 
 # Icon > Save, waiting until red.ico has been written again.
+written() { [ "$(stat -c %Y "$work/red.ico")" -gt 946771200 ]; }  # newer than 2000-01-02
 save() {
   touch -d 2000-01-01 "$work/red.ico"
   icon_menu s
-  for _ in $(seq 1 200); do
-    [ "$(stat -c %Y "$work/red.ico")" -gt 946771200 ] && return 0
-    sleep 0.1
-  done
-  fail "Save did not write red.ico $1"
+  wait_for "Save to write red.ico $1" written
 }
 # The saved icon: "red" = every pixel opaque red; "curve" = every pixel opaque, red or one pen colour, with at
 # least 20 pixels in the pen colour.
@@ -52,16 +48,9 @@ PY
 # The edit area shows the figure: cell ($1, $2) is not red on the screen.
 check_figure_shown() {
   xdotool mousemove 5 5
-  sleep 0.3
-  shot
-  /usr/bin/python3 - "$work/shot.png" $(cell "$1" "$2") <<'PY' || fail "the figure is not on screen $3"
-import sys
-from PIL import Image
-px = Image.open(sys.argv[1]).convert("RGB").load()
-if px[int(sys.argv[2]), int(sys.argv[3])] == (255, 0, 0):
-    sys.exit("the cell is red")
-PY
+  wait_for "the figure on the screen $3" not_red $(cell "$1" "$2")
 }
+not_red() { [ "$(screen_pixel "$1" "$2")" != 255,0,0 ]; }
 
 drag 2 20 10 20 20 20 28 20  # the line
 check_figure_shown 10 20 "after the line"
@@ -86,7 +75,7 @@ question=$(wait_window "Save Icon Dialog") || fail "no save question on leaving 
 focus "$question"
 xdotool key Return
 wait_editor_end
-[ "$(stat -c %Y "$work/red.ico")" -gt 946771200 ] || fail "the close question's Save did not write red.ico"
+written || fail "the close question's Save did not write red.ico"
 check_file curve "by the close question"
 cmp -s "$work/red.ico" "$work/finished.ico" || fail "the close question's Save wrote more than the finished curve"
 

@@ -11,7 +11,7 @@
 # then the server. When the test fails, the trap first prints the editor's output, how the editor ended, the
 # windows on the screen and the path of a screenshot, and keeps the folder (without the editor's copy).
 
-for tool in Xvfb xauth mcookie xwininfo xdotool import ${tools:-}; do
+for tool in Xvfb xauth mcookie xwininfo xdotool xclip import ${tools:-}; do
   command -v "$tool" >/dev/null || { echo "$name: $tool is missing (scripts/install-deps.sh installs it)"; exit 1; }
 done
 
@@ -96,21 +96,71 @@ export DISPLAY=":$(head -n 1 "$work/display")"
 xauth -q add "$DISPLAY" . "$cookie"
 cp "$exe" "$work/glyphwerk"
 
-# The id of the first window whose title is exactly $1, or nothing.
-window_titled() { xwininfo -root -tree 2>/dev/null | awk -v t="\"$1\": (" 'index($0, t) {print $1; exit}'; }
-
-# Waits up to $2 seconds (20 unless given) for a window titled $1 and prints its id.
-wait_window() {
-  local w=""
-  for _ in $(seq 1 $((${2:-20} * 10))); do
-    w=$(window_titled "$1")
-    [ -n "$w" ] && { echo "$w"; return 0; }
+# wait_for STATE COMMAND...: runs COMMAND every tenth of a second until it succeeds; fails naming STATE (and
+# showing what COMMAND last wrote) when it has not within $wait_limit seconds, a deadline for a state that
+# never comes, not a pause. A COMMAND that sees the state can no longer come ends with `give_up` instead.
+# Every wait of the X11 tests for something the editor does goes through it.
+wait_limit=${GLYPHWERK_X11_WAIT_LIMIT:-60}
+wait_for() {
+  local state=$1 deadline=$((SECONDS + wait_limit)) status
+  shift
+  while :; do
+    status=0
+    "$@" >"$work/wait.out" 2>&1 || status=$?
+    [ "$status" -eq 0 ] && return 0
+    [ "$status" -eq 99 ] && fail "$gave_up"
+    [ "$SECONDS" -lt "$deadline" ] || fail "waited $wait_limit s for $state: $(tail -c 2000 "$work/wait.out")"
     sleep 0.1
   done
-  return 1
+}
+give_up() { gave_up="$*"; return 99; }
+
+# The ids of the mapped windows whose title is exactly $1, one a line.
+windows_titled() {
+  xwininfo -root -tree 2>/dev/null | awk -v t="\"$1\": (" 'index($0, t) {print $1}' | while read -r w; do
+    xwininfo -id "$w" 2>/dev/null | grep -q 'Map State: IsViewable' && echo "$w"
+  done
+  return 0
+}
+window_titled() {
+  local ids
+  ids=$(windows_titled "$1")
+  echo "${ids%%$'\n'*}"
+}
+window_shown() { [ -n "$(window_titled "$1")" ]; }
+window_gone() { [ -z "$(window_titled "$1")" ]; }
+
+# Waits for a mapped window titled $1 and prints its id; returns 1 when none comes.
+wait_window() {
+  local w deadline=$((SECONDS + wait_limit))
+  until w=$(window_titled "$1") && [ -n "$w" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+  echo "$w"
 }
 
-focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.2; }
+# focus WINDOW: gives the window the keyboard focus and waits until the server has moved it there, so keys
+# sent next reach it (the server sends each key to the window that has the focus at the time).
+has_focus() {
+  [ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$(($1))" ] && return 0
+  xdotool windowfocus "$1" 2>/dev/null  # asked again: a window that was just mapped may have refused
+  return 1
+}
+focus() { wait_for "window $1 to have the keyboard focus" has_focus "$1"; }
+
+# The number of menus (and other popups, such as a completion list) the editor shows: its popups are the
+# mapped windows titled with the application's name.
+popups() { windows_titled "Glyphwerk 3.0" | wc -l; }
+popups_are() { [ "$(popups)" -eq "$1" ]; }
+
+# Whether the editor shows a window titled $1; fails when the editor has ended.
+shows_window() {
+  window_shown "$1" && return 0
+  kill -0 "$pid" 2>/dev/null && return 1
+  editor_ended || true
+  give_up "the editor $ended before showing its window"
+}
 
 # Notes that the editor ended, and how.
 editor_ended() {
@@ -121,49 +171,39 @@ editor_ended() {
   return "$status"
 }
 
-# start_editor [ARG...]: runs the editor and waits up to 20 s for its window, titled "Glyphwerk" or, with a
+# start_editor [ARG...]: runs the editor and waits for its window, titled "Glyphwerk" or, with a
 # file named, "Glyphwerk: NAME"; sets `win` and the window's screen position `wx` `wy`.
 start_editor() {
   local title=Glyphwerk
   [ $# -gt 0 ] && title="Glyphwerk: $(basename "$1")"
   "$work/glyphwerk" "$@" >>"$work/log" 2>&1 &
   pid=$!
-  win=""
-  for _ in $(seq 1 200); do
-    win=$(window_titled "$title")
-    [ -n "$win" ] && break
-    if ! kill -0 "$pid" 2>/dev/null; then
-      editor_ended || true
-      fail "the editor $ended before showing its window"
-    fi
-    sleep 0.1
-  done
-  [ -n "$win" ] || fail "no window titled '$title'"
-  sleep 0.5
+  wait_for "a window titled '$title'" shows_window "$title"
+  win=$(window_titled "$title")
   focus "$win"
   wx=$(xwininfo -id "$win" | awk '/Absolute upper-left X/ {print $4}')
   wy=$(xwininfo -id "$win" | awk '/Absolute upper-left Y/ {print $4}')
 }
 
-# Waits up to 20 s for the editor to end, which it must do with status 0; with $1 = "unasked", fails when
+# Waits for the editor to end, which it must do with status 0; with $1 = "unasked", fails when
 # the save question comes up meanwhile.
 wait_editor_end() {
-  for _ in $(seq 1 200); do
-    if ! kill -0 "$pid" 2>/dev/null; then
-      editor_ended || fail "the editor $ended"
-      return
-    fi
-    if [ "${1:-}" = unasked ] && [ -n "$(window_titled "Save Icon Dialog")" ]; then
-      fail "the save question came up: the image was changed"
-    fi
-    sleep 0.1
-  done
-  fail "the editor did not end"
+  wait_for "the editor to end" ends_unasked "${1:-}"
+  editor_ended || fail "the editor $ended"
+}
+ends_unasked() {
+  [ "$1" != unasked ] || window_gone "Save Icon Dialog" || give_up "the save question came up: the image was changed"
+  ! kill -0 "$pid" 2>/dev/null
 }
 
 # The Icon menu's item of access key $1 ("&Icon" and "&Image" share their access key, so the menu is opened
 # with the mouse).
-icon_menu() { focus "$win"; xdotool mousemove $((wx + 15)) $((wy + 8)) click 1; sleep 0.6; xdotool key "$1"; }
+icon_menu() {
+  focus "$win"
+  xdotool mousemove $((wx + 15)) $((wy + 8)) click 1
+  wait_for "the Icon menu to open" popups_are 1
+  xdotool key "$1"
+}
 
 # Icon > Exit. With $1 = "asks", the save question must come up (it is then left unanswered and the editor
 # ended); otherwise the editor must end at once.
@@ -176,6 +216,42 @@ exit_editor() {
     return
   fi
   wait_editor_end unasked
+}
+
+# file_dialog TITLE PATH [KEY...]: in the file dialog titled TITLE, whose name field has the focus when it
+# opens, types PATH, sees it in the field (read back through the clipboard), presses the KEYs and accepts;
+# returns once the dialog has closed. (The field's completion list, with no entry chosen, lets Return
+# through to the dialog.)
+file_dialog() {
+  local title=$1 path=$2 dlg
+  shift 2
+  dlg=$(wait_window "$title") || fail "no dialog '$title'"
+  focus "$dlg"
+  xdotool key ctrl+a
+  xdotool type --delay 20 "$path"
+  xdotool key ctrl+a ctrl+c
+  wait_for "the name field of '$title' to read $path" clipboard_reads "$path"
+  [ $# -eq 0 ] || xdotool key "$@"
+  xdotool key Return
+  wait_for "the dialog '$title' to close" window_gone "$title"
+}
+clipboard_reads() {
+  local text
+  text=$(timeout 10 xclip -selection clipboard -o 2>/dev/null) || { echo "the clipboard gives nothing"; return 1; }
+  [ "$text" = "$1" ] || { echo "it reads '$text'"; return 1; }
+}
+
+# clip_in FILE [TYPE]: xclip holds the file on the clipboard (in the foreground, so the trap ends it) until
+# another program takes the clipboard; returns once the clipboard offers the type.
+clip_in() {
+  spawn xclip -quiet -selection clipboard -t "${2:-UTF8_STRING}" -i "$1"
+  wait_for "xclip to offer ${2:-UTF8_STRING} on the clipboard" clip_offers "${2:-UTF8_STRING}"
+}
+clip_offers() { timeout 10 xclip -selection clipboard -t TARGETS -o | grep -qx "$1"; }
+
+# The colour of the screen's pixel at ($1, $2), as "r,g,b".
+screen_pixel() {
+  import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/^0,0: (\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
 }
 
 # Writes a 32 x 32 true-colour icon, all opaque red, as another program would write it, to $1.

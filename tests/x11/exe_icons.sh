@@ -11,35 +11,19 @@ name=exe_icons
 source "$(dirname "$0")/editor.bash"
 cp "$data/pubcases.dll" "$work/pubcases.dll"
 
-# Types a path into the file dialog titled $1 and accepts it.
-choose() {
-  local dlg
-  dlg=$(wait_window "$1") || fail "no dialog '$1'"
-  focus "$dlg"
-  xdotool key ctrl+a
-  xdotool type --delay 20 "$2"
-  sleep 0.3
-  xdotool key Return
-  sleep 0.5
-  # A completion list may have taken the first Return.
-  [ -n "$(window_titled "$1")" ] && xdotool key Return
-  return 0
-}
-
 start_editor
 icon_menu o
-choose "Open Icon" "$work/pubcases.dll"
+file_dialog "Open Icon" "$work/pubcases.dll"
 picker=$(wait_window "Icons: 12   Source: pubcases.dll") || fail "no picker listing the 12 icons of pubcases.dll"
 focus "$picker"
 px=$(xwininfo -id "$picker" | awk '/Absolute upper-left X/ {print $4}')
 py=$(xwininfo -id "$picker" | awk '/Absolute upper-left Y/ {print $4}')
+# The picker puts the icon into the image as it handles the double-click, before the clicks that follow.
 xdotool mousemove $((px + 16)) $((py + 16)) click --repeat 2 --delay 80 1
-sleep 0.5
 
 icon_menu s
-choose "Save Icon" "$work/picked.ico"
-for _ in $(seq 1 200); do [ -s "$work/picked.ico" ] && break; sleep 0.1; done
-[ -s "$work/picked.ico" ] || fail "Save wrote no picked.ico"
+file_dialog "Save Icon" "$work/picked.ico"
+wait_for "Save to write picked.ico" test -s "$work/picked.ico"
 
 /usr/bin/python3 - "$work/picked.ico" "$data/pubcases.dll.txt" <<'PY' || fail "picked.ico is not the first icon"
 import struct, sys

@@ -29,14 +29,13 @@ start_editor "$work/cells.ico"
 image_submenu() {
   focus "$win"
   xdotool key --clearmodifiers alt+e
-  sleep 0.6
+  wait_for "the Edit menu to open" popups_are 1
   xdotool key Right
-  sleep 0.6
   for _ in $(seq 1 "$1"); do xdotool key Down; done
   xdotool key Right
-  sleep 0.3
+  wait_for "the Image menu's sub-menu to open" popups_are 2
   xdotool key Return
-  sleep 0.5
+  wait_for "the menus to close" popups_are 0
 }
 # Icon > Save writes the opened file back (removed first, so the new one shows when it is there whole: 6 +
 # 16 + 40 + 3072 + 128 bytes); each save is checked against where the pixel at (x, y) of the icon as opened
@@ -45,8 +44,7 @@ save_and_check() {
   rm -f "$work/cells.ico"
   icon_menu s
   whole() { [ "$(stat -c %s "$work/cells.ico" 2>/dev/null || echo 0)" -eq 3262 ]; }
-  for _ in $(seq 1 200); do whole && break; sleep 0.1; done
-  whole || fail "Save did not write cells.ico whole"
+  wait_for "Save to write cells.ico whole" whole
   /usr/bin/python3 - "$work/cells.ico" "$1" <<'PY' || fail "the saved pixels are not the icon after: $1"
 import struct, sys
 data, step = open(sys.argv[1], "rb").read(), sys.argv[2]

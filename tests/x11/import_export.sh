@@ -26,39 +26,19 @@ start_editor
 icon_menu_item() {
   focus "$win"
   xdotool mousemove $((wx + 15)) $((wy + 8)) click 1
-  sleep 0.6
+  wait_for "the Icon menu to open" popups_are 1
   for _ in $(seq 1 "$1"); do xdotool key Down; done
   xdotool key Return
 }
 
-wait_dialog() {
-  for _ in $(seq 1 200); do
-    dlg=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
-    [ -n "$dlg" ] && return 0
-    sleep 0.1
-  done
-  fail "no dialog titled $1"
-}
-
 icon_menu_item 6
-wait_dialog "Open Icon"
-sleep 0.5
-xdotool type --delay 20 "$work/in.png"
-xdotool key Return
-sleep 1
+file_dialog "Open Icon" "$work/in.png"
+window_shown Glyphwerk || fail "the editor's caption is gone after the import"
 
-icon_menu_item 7
-wait_dialog "Save Icon"
-sleep 0.5
-xdotool type --delay 20 "$work/out"
 # The type list follows the name field: JPEG, GIF, PNG.
-xdotool key Tab Down Down
-sleep 0.3
-xdotool key shift+Tab Return
-sleep 1
-
-for _ in $(seq 1 30); do [ -f "$work/out.png" ] && break; sleep 0.1; done
-[ -f "$work/out.png" ] || { ls -la "$work"; fail "no out.png written"; }
+icon_menu_item 7
+file_dialog "Save Icon" "$work/out" Tab Down Down shift+Tab
+wait_for "Export to write out.png" test -s "$work/out.png"
 /usr/bin/python3 - "$work/in.png" "$work/out.png" <<'PY' || fail "the exported pixels differ from the imported picture"
 import sys
 from PIL import Image

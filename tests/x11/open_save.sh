@@ -20,37 +20,24 @@ start_editor "$work/red.ico"
 # Icon > Save writes the file that was opened.
 icon_menu s
 written() { [ "$(stat -c %Y "$work/red.ico")" -gt 946771200 ]; }  # newer than 2000-01-02
-for _ in $(seq 1 200); do written && break; sleep 0.1; done
-written || fail "Save did not write red.ico"
+wait_for "Save to write red.ico" written
 icotool -l "$work/red.ico" | grep -q -- "--width=32 --height=32 --bit-depth=24" ||
   fail "red.ico as written is not a 32 x 32 24-bit icon: $(icotool -l "$work/red.ico" 2>&1)"
 
 # Icon > Save As: a new name typed into the dialog.
 icon_menu a
-dlg=$(wait_window "Save Icon") || fail "Save As showed no dialog"
-focus "$dlg"
-xdotool key ctrl+a
-xdotool type --delay 20 "$work/copy"
-sleep 0.3
-xdotool key Return
+file_dialog "Save Icon" "$work/copy"
 wait_window "Glyphwerk: copy.ico" >/dev/null || fail "the caption does not name copy.ico"
 cmp -s "$work/red.ico" "$work/copy.ico" || fail "copy.ico differs from red.ico"
 
 # Icon > Open of a broken file: the box, and the image and caption stay.
 icon_menu o
-dlg=$(wait_window "Open Icon") || fail "Open showed no dialog"
-focus "$dlg"
-xdotool key ctrl+a
-xdotool type --delay 20 "$work/broken.ico"
-sleep 0.3
-xdotool key Return
-sleep 0.5
-# A completion list may have taken the first Return.
-xwininfo -root -tree | grep -qF '"Open Icon": (' && xdotool key Return
+file_dialog "Open Icon" "$work/broken.ico"
 box=$(wait_window "Invalid Icon File") || fail "no 'Invalid Icon File' box for broken.ico"
 focus "$box"
 xdotool key Return
-wait_window "Glyphwerk: copy.ico" >/dev/null || fail "the caption changed after the refused file"
+wait_for "the 'Invalid Icon File' box to close" window_gone "Invalid Icon File"
+window_shown "Glyphwerk: copy.ico" || fail "the caption changed after the refused file"
 
 exit_editor
 echo "open_save: opened, saved, saved as and refused a broken file"

@@ -14,7 +14,6 @@ source "$(dirname "$0")/cells.bash"
 printf '[Others]\nIcon Type=True Color Icon\nIcon Size=32\n' >"$work/glyphwerk.ini"
 
 start_editor
-sleep 0.3
 edit_area 255,255,255
 echo "painting: edit area at ($ex, $ey)"
 
@@ -36,21 +35,24 @@ straight() {
   done
   drag "$x0" "$y0" "${pts[@]}"
 }
-key() { xdotool key --clearmodifiers "$1"; sleep 0.3; }
+key() { xdotool key --clearmodifiers "$1"; }
 
-# check NAME CELLS...: the edit area shows exactly these cells ("x,y") in one pen colour, the rest white.
+# check NAME CELLS...: the edit area comes to show exactly these cells ("x,y") in one pen colour, the rest white.
 check() {
   local name=$1
   shift
   xdotool mousemove 5 5
-  sleep 0.3
-  shot
-  /usr/bin/python3 - "$work/shot.png" "$ex" "$ey" "$@" <<'PY' || fail "after $name"
+  wait_for "the edit area to show the cells after $name" shows_cells "$@"
+  echo "painting: $name: $# cells as expected"
+}
+shows_cells() {
+  import -window root -crop "320x320+$ex+$ey" "$work/area.png"
+  /usr/bin/python3 - "$work/area.png" "$@" <<'PY'
 import sys
 from PIL import Image
 im = Image.open(sys.argv[1]).convert("RGB")
-ex, ey = int(sys.argv[2]), int(sys.argv[3])
-want = {tuple(map(int, c.split(","))) for c in sys.argv[4:]}
+ex, ey = 0, 0
+want = {tuple(map(int, c.split(","))) for c in sys.argv[2:]}
 px = im.load()
 pen, bad = None, []
 for cy in range(32):
@@ -69,7 +71,6 @@ for cy in range(32):
 if bad:
     sys.exit("\n".join(bad[:10]))
 PY
-  echo "painting: $name: $# cells as expected"
 }
 
 expected=()

@@ -14,9 +14,12 @@ value() { sed -n "s/^$1=//p" "$ini" | head -n 1; }
 
 start_editor
 # Icon > New > 16 Color Icon; its sizes run from 64x64 down, so two steps down is 48x48.
-icon_menu n; sleep 0.3
-xdotool key 1; sleep 0.3
-xdotool key Down Down Return; sleep 0.5
+icon_menu n
+wait_for "the New sub-menu to open" popups_are 2
+xdotool key 1
+wait_for "the 16 Color Icon sizes to open" popups_are 3
+xdotool key Down Down Return
+wait_for "the menus to close" popups_are 0
 exit_editor
 
 [ -f "$ini" ] || fail "no settings file beside the program"

@@ -20,7 +20,7 @@ echo "smoke: window $win \"$title\" ${width}x${height}"
 
 # Icon > Exit through the access keys.
 xdotool key --clearmodifiers alt+i
-sleep 0.3
+wait_for "the Icon menu to open" popups_are 1
 xdotool key x
 wait_editor_end
 echo "smoke: the editor $ended"

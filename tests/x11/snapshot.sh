@@ -9,7 +9,7 @@ set -euo pipefail
 
 exe=$(readlink -f "$1")
 name=snapshot
-tools="xclip /usr/bin/display /usr/bin/import"
+tools="/usr/bin/display /usr/bin/import"
 source "$(dirname "$0")/editor.bash"
 
 # A 200 x 200 pattern with a colour of its own in every pixel, in the screen's bottom-right corner, clear of
@@ -24,8 +24,29 @@ for y in range(200):
 im.save(sys.argv[1])
 PY
 spawn /usr/bin/display -geometry +1080+824 -title pattern "$work/pattern.png"
-wait_window pattern 60 >/dev/null || fail "the pattern window did not appear"
-sleep 0.5
+wait_window pattern >/dev/null || fail "the pattern window did not appear"
+pattern_shown() { [ "$(screen_pixel 1180 874)" = "98,48,118" ]; }  # its pixel (98, 48), inside a border
+wait_for "the pattern on the screen" pattern_shown
+
+# copy_image CHECK...: Ctrl+C in the editor, then waits until the clipboard's PNG (in $work/out.png) passes
+# CHECK. xclip holds the clipboard first, so that an image read from it is the editor's copy.
+copy_image() {
+  printf 'before the copy' >"$work/before.txt"
+  clip_in "$work/before.txt"
+  focus "$win"
+  xdotool key --clearmodifiers ctrl+c
+  wait_for "the copied image to pass: $*" copied "$@"
+}
+copied() { timeout 10 xclip -selection clipboard -t image/png -o >"$work/out.png" && "$@"; }
+
+# The live view (the square magnified over the top-left of the edit area, at (33, 150) of the window) shows
+# at its centre cell the screen's pixel at the pointer at ($1, $2): a frame was taken there.
+live_view_at() {
+  local want got
+  want=$(screen_pixel "$1" "$2")
+  got=$(screen_pixel $((wx + 33 + 155)) $((wy + 150 + 155)))
+  [ "$got" = "$want" ] || { echo "the live view shows $got, the pointer's pixel is $want"; return 1; }
+}
 
 start_editor
 
@@ -40,16 +61,16 @@ snapshot_at() {
   xdotool key Return
   wait_window "<SPACEBAR> terminates SnapShot" >/dev/null || fail "the capture did not start"
   xdotool mousemove "$1" "$2"
-  sleep 0.5
+  wait_for "the live view of the square around $1,$2" live_view_at "$1" "$2"
   if [ "$3" = key ]; then xdotool key space; else xdotool click 1; fi
   wait_window "Glyphwerk" >/dev/null || fail "the caption did not come back after the capture"
-  sleep 0.3
-  focus "$win"
-  xdotool key --clearmodifiers ctrl+c
-  sleep 0.3
-  timeout 10 xclip -selection clipboard -t image/png -o >"$work/out.png" || fail "no image on the clipboard"
   /usr/bin/import -window root "$work/screen.png"
-  /usr/bin/python3 - "$work/out.png" "$work/screen.png" "$1" "$2" <<'PY' ||
+  copy_image around_pointer "$1" "$2"
+}
+# The copied image is the square around ($1, $2) of the screen as $work/screen.png holds it.
+around_pointer() {
+  /usr/bin/python3 - "$work/out.png" "$work/screen.png" "$1" "$2" <<'PY'
+
 import sys
 from PIL import Image
 out = Image.open(sys.argv[1]).convert("RGB")
@@ -65,7 +86,6 @@ for y in range(32):
         got = out.getpixel((x, y))
         assert got == want, f"pixel {x},{y} (screen {sx},{sy}) is {got}, not {want}"
 PY
-    fail "the snapshot at $1,$2 is not the square around the pointer"
 }
 
 # While another program holds the pointer the snapshot cannot start: a message says so, nothing changes
@@ -91,8 +111,7 @@ time.sleep(30)
 PY
 )" "$work/held"
 holder=${children[-1]}
-for _ in $(seq 1 200); do [ -f "$work/held" ] && break; sleep 0.1; done
-[ -f "$work/held" ] || fail "the helper could not take the pointer"
+wait_for "the helper to take the pointer" test -f "$work/held"
 focus "$setup"
 xdotool key Return
 box=$(wait_window "Desktop SnapShot") || fail "no message when the pointer is held by another program"
@@ -100,7 +119,6 @@ box=$(wait_window "Desktop SnapShot") || fail "no message when the pointer is he
 focus "$box"
 xdotool key Return
 end_process "$holder"
-sleep 0.3
 exit_editor
 
 start_editor
@@ -118,16 +136,9 @@ focus "$setup"
 xdotool key shift+Tab Down Down Return  # from "Ok" back to the list: "32x32", "24x24", "16x16"
 wait_window "<SPACEBAR> terminates SnapShot" >/dev/null || fail "the capture did not start"
 # Cell (24, 24) of the 32 x 32 edit area (10 pixels a cell), well clear of the 16 x 16 block.
-xdotool mousemove --window "$win" $((33 + 245)) $((25 + 132 + 245))
-sleep 0.6
-xdotool click 1
+xdotool mousemove --window "$win" $((33 + 245)) $((25 + 132 + 245)) click 1
 wait_window "Glyphwerk" >/dev/null || fail "the caption did not come back after the capture"
-sleep 0.3
-copied_image_is() {
-  focus "$win"
-  xdotool key --clearmodifiers ctrl+c
-  sleep 0.3
-  timeout 10 xclip -selection clipboard -t image/png -o >"$work/out.png" || fail "no image on the clipboard"
+white_but() {
   /usr/bin/python3 - "$work/out.png" "$1" <<'PY'
 import sys
 from PIL import Image
@@ -138,9 +149,8 @@ bad = [(x, y) for y in range(32) for x in range(32)
 assert not bad, f"not white outside the snapshot: {bad[:5]}"
 PY
 }
-copied_image_is snapshot || fail "the ending click reached the edit area"
+copy_image white_but snapshot  # else the ending click reached the edit area
 xdotool key --clearmodifiers ctrl+z
-sleep 0.3
-copied_image_is blank || fail "one Undo does not give the blank image back: the click added a state"
+copy_image white_but blank  # else one Undo does not give the blank image back: the click added a state
 exit_editor asks
 echo "snapshot: the squares around the pointer landed, black off the screen"
