@@ -35,7 +35,12 @@ bool PictureSizeAllowed(std::int64_t width, std::int64_t height);
 // The most working memory a decoder takes beside the rows it hands over: the coefficients a JPEG of several
 // scans is held in, the strips or tiles of a TIFF read a band at a time with the band made of them. A picture
 // that needs more is refused at its header, with kTooLargeToImport as the reason.
+#ifndef GLYPHWERK_FUZZING
 inline constexpr std::uint64_t kMaxDecoderMemory = std::uint64_t{512} << 20;
+#else
+// A fuzz run takes the same paths on pictures an eighth of the size, and so makes far more runs.
+inline constexpr std::uint64_t kMaxDecoderMemory = std::uint64_t{64} << 20;
+#endif
 inline constexpr char kTooLargeToImport[] = "picture is too large to import (decoding it needs more than 512 MB)";
 
 enum class PictureFormat { Unknown, Jpeg, Gif, Png, Tiff, Bmp };
